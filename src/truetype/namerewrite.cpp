@@ -1,0 +1,258 @@
+// The naming-table rewrite.
+//
+// The whole font is read into memory, one movable block per table (its
+// directory entry first, then the table, then zero room for padding). The
+// naming table is rebuilt with the new name; then the file is moved to its
+// backup name, written anew and the backup deleted. Anything that goes wrong
+// before the backup leaves the file untouched; anything after it puts the
+// backup back. A damaged naming table is refused before the file is touched.
+#include "truetype/namerewrite.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/platform.h"
+#include "truetype/sfnt.h"
+
+namespace {
+
+constexpr size_t kMaxNewNameChars = 1024;
+constexpr uint32_t kMaxStorage = 0xFFFF;
+
+// Bytes of a table block: entry, table, padding to a multiple of 4.
+size_t BlockSize(uint32_t tableLength) { return kSfntEntrySize + ((size_t{tableLength} + 3) & ~size_t{3}); }
+
+// Everything one rewrite holds; freed once on every way out.
+struct FontImage {
+    unsigned char offsetTable[kSfntHeaderSize] = {};
+    unsigned tableCount = 0;
+    PlatMem* blocks = nullptr;  // tableCount handles
+
+    ~FontImage() {
+        if (!blocks) return;
+        for (unsigned i = 0; i < tableCount; ++i) PlatFree(blocks[i]);
+        free(blocks);
+    }
+};
+
+bool ReadTables(PlatFile file, FontImage& image) {
+    const int64_t fileSize = PlatFileSize(file);
+    if (fileSize < 0) return false;
+    if (!PlatSeek(file, 0) || PlatRead(file, image.offsetTable, kSfntHeaderSize) != long{kSfntHeaderSize}) {
+        return false;
+    }
+    const unsigned count = GetU16(image.offsetTable + 4);
+    image.blocks = static_cast<PlatMem*>(calloc(count ? count : 1, sizeof(PlatMem)));
+    if (!image.blocks) return false;
+    image.tableCount = count;
+
+    for (unsigned i = 0; i < count; ++i) {
+        unsigned char entry[kSfntEntrySize];
+        if (!PlatSeek(file, kSfntHeaderSize + uint64_t{i} * kSfntEntrySize) ||
+            PlatRead(file, entry, sizeof entry) != long{kSfntEntrySize}) {
+            return false;
+        }
+        const uint32_t offset = GetU32(entry + 8);
+        const uint32_t length = GetU32(entry + 12);
+        // A table that reaches past the end would be a short read: refuse it
+        // before asking for memory a damaged length might claim.
+        if (uint64_t{offset} + length > static_cast<uint64_t>(fileSize)) return false;
+        image.blocks[i] = PlatAlloc(BlockSize(length));
+        if (!image.blocks[i]) return false;
+        PlatLocked block(image.blocks[i]);
+        if (!block) return false;
+        memcpy(block.get(), entry, kSfntEntrySize);
+        if (length > 0 &&
+            (!PlatSeek(file, offset) || PlatRead(file, block.get() + kSfntEntrySize, length) != static_cast<long>(length))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Builds the new naming table from the old one. Returns the new block, or
+// nullptr when the table is damaged (a record or string outside it) or the
+// new strings would not fit the 16-bit offsets.
+PlatMem BuildNamingTable(const unsigned char* oldEntry, const unsigned char* oldTable, const char* newName) {
+    const uint32_t oldLength = GetU32(oldEntry + 12);
+    if (oldLength < kNameHeaderSize) return nullptr;
+    const uint16_t count = GetU16(oldTable + 2);
+    const uint16_t oldStorage = GetU16(oldTable + 4);
+    const uint32_t recordsEnd = kNameHeaderSize + uint32_t{kNameRecordSize} * count;
+    if (recordsEnd > oldLength) return nullptr;
+
+    const size_t nameBytes = strlen(newName);
+    const size_t nameChars = nameBytes < kMaxNewNameChars ? nameBytes : kMaxNewNameChars;
+
+    // First pass: check every string lies in the table and size the new one.
+    uint32_t storage = 0;
+    for (unsigned i = 0; i < count; ++i) {
+        const unsigned char* record = oldTable + kNameHeaderSize + kNameRecordSize * i;
+        const uint16_t platform = GetU16(record + 0);
+        const uint16_t nameId = GetU16(record + 6);
+        const uint16_t length = GetU16(record + 8);
+        const uint16_t offset = GetU16(record + 10);
+        if (uint32_t{oldStorage} + offset + length > oldLength) return nullptr;
+        if (nameId == 1 || nameId == 4) {
+            storage += static_cast<uint32_t>(platform == 3 ? 2 * nameChars : nameBytes);
+        } else {
+            storage += length;
+        }
+        if (storage > kMaxStorage) return nullptr;
+    }
+
+    const uint32_t newLength = recordsEnd + storage;
+    PlatMem mem = PlatAlloc(BlockSize(newLength));
+    if (!mem) return nullptr;
+    PlatLocked block(mem);
+    if (!block) {
+        PlatFree(mem);
+        return nullptr;
+    }
+    unsigned char* entry = block.get();
+    unsigned char* table = entry + kSfntEntrySize;
+    memcpy(entry, oldEntry, kSfntEntrySize);
+    PutU32(entry + 12, newLength);
+    PutU16(table + 0, GetU16(oldTable + 0));
+    PutU16(table + 2, count);
+    PutU16(table + 4, static_cast<uint16_t>(recordsEnd));
+
+    // Second pass: every record gets its own copy of its string, laid out in
+    // record order.
+    uint32_t running = 0;
+    for (unsigned i = 0; i < count; ++i) {
+        const unsigned char* oldRecord = oldTable + kNameHeaderSize + kNameRecordSize * i;
+        unsigned char* newRecord = table + kNameHeaderSize + kNameRecordSize * i;
+        const uint16_t platform = GetU16(oldRecord + 0);
+        const uint16_t nameId = GetU16(oldRecord + 6);
+        unsigned char* out = table + recordsEnd + running;
+        uint32_t length;
+        if (nameId == 1 || nameId == 4) {
+            if (platform == 3) {
+                // Each ANSI byte becomes the code unit of the same value.
+                for (size_t c = 0; c < nameChars; ++c) {
+                    PutU16(out + 2 * c, static_cast<unsigned char>(newName[c]));
+                }
+                length = static_cast<uint32_t>(2 * nameChars);
+            } else {
+                memcpy(out, newName, nameBytes);
+                length = static_cast<uint32_t>(nameBytes);
+            }
+        } else {
+            length = GetU16(oldRecord + 8);
+            memcpy(out, oldTable + oldStorage + GetU16(oldRecord + 10), length);
+        }
+        memcpy(newRecord, oldRecord, 8);
+        PutU16(newRecord + 8, static_cast<uint16_t>(length));
+        PutU16(newRecord + 10, static_cast<uint16_t>(running));
+        running += length;
+    }
+    return mem;
+}
+
+// Replaces the first naming table's block with the rebuilt one. A font with
+// no naming table is left as it is.
+bool RenameInImage(FontImage& image, const char* newName) {
+    for (unsigned i = 0; i < image.tableCount; ++i) {
+        PlatMem rebuilt = nullptr;
+        {
+            PlatLocked block(image.blocks[i]);
+            if (!block) return false;
+            if (!IsNameTag(block.get())) continue;
+            rebuilt = BuildNamingTable(block.get(), block.get() + kSfntEntrySize, newName);
+        }
+        if (!rebuilt) return false;
+        PlatFree(image.blocks[i]);
+        image.blocks[i] = rebuilt;
+        return true;
+    }
+    return true;
+}
+
+// Writes the image to a newly created file at path.
+bool WriteImage(const FontImage& image, PlatFile file) {
+    const size_t directoryBytes = size_t{kSfntEntrySize} * image.tableCount;
+    unsigned char* directory = static_cast<unsigned char*>(calloc(directoryBytes ? directoryBytes : 1, 1));
+    if (!directory) return false;
+    bool ok = PlatWrite(file, image.offsetTable, kSfntHeaderSize) && PlatWrite(file, directory, directoryBytes);
+    uint64_t position = kSfntHeaderSize + directoryBytes;
+    for (unsigned i = 0; ok && i < image.tableCount; ++i) {
+        PlatLocked block(image.blocks[i]);
+        if (!block) {
+            ok = false;
+            break;
+        }
+        const uint32_t length = GetU32(block.get() + 12);
+        const size_t padded = (size_t{length} + 3) & ~size_t{3};
+        unsigned char* entry = directory + kSfntEntrySize * i;
+        memcpy(entry, block.get(), 4);
+        PutU32(entry + 4, SfntTableChecksum(block.get() + kSfntEntrySize, length));
+        PutU32(entry + 8, static_cast<uint32_t>(position));
+        PutU32(entry + 12, length);
+        // The block's zero room after the table is the padding.
+        ok = PlatWrite(file, block.get() + kSfntEntrySize, padded);
+        position += padded;
+    }
+    ok = ok && PlatSeek(file, kSfntHeaderSize) && PlatWrite(file, directory, directoryBytes);
+    free(directory);
+    return ok;
+}
+
+// Puts the backup back in place of a partly written file.
+void RestoreBackup(const char* path, const char* backup) {
+    PlatDeleteFile(path);
+    PlatMoveFile(backup, path);
+}
+
+}  // namespace
+
+uint32_t SfntTableChecksum(const unsigned char* data, size_t length) {
+    uint32_t sum = 0;
+    size_t i = 0;
+    for (; i + 4 <= length; i += 4) sum += GetU32(data + i);
+    if (i < length) {
+        unsigned char last[4] = {};
+        memcpy(last, data + i, length - i);
+        sum += GetU32(last);
+    }
+    return sum;
+}
+
+bool RewriteFontName(const char* newName, const char* path) {
+    PlatWaitCursor wait;
+
+    char backup[kPlatMaxPath];
+    const size_t pathLength = strlen(path);
+    if (pathLength + 5 > sizeof backup) return false;
+    memcpy(backup, path, pathLength);
+    memcpy(backup + pathLength, ".bak", 5);
+
+    FontImage image;
+    PlatFile in = PlatOpenRead(path);
+    if (in == kPlatBadFile) return false;
+    const bool read = ReadTables(in, image);
+    // Any complaint from the system while reading stops us before the file
+    // is touched.
+    const bool closedIn = PlatClose(in);
+    if (!read || !closedIn || !RenameInImage(image, newName)) return false;
+
+    // From here the original exists only as the backup until the new file is
+    // complete. Without a backup nothing is written.
+    PlatDeleteFile(backup);
+    if (!PlatMoveFile(path, backup)) return false;
+
+    PlatFile out = PlatCreate(path);
+    if (out == kPlatBadFile) {
+        RestoreBackup(path, backup);
+        return false;
+    }
+    const bool written = WriteImage(image, out);
+    // A close that fails may have lost buffered data: treat it as a failed write.
+    const bool closed = PlatClose(out);
+    if (!written || !closed) {
+        RestoreBackup(path, backup);
+        return false;
+    }
+    PlatDeleteFile(backup);
+    return true;
+}

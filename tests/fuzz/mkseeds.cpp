@@ -1,0 +1,41 @@
+// Writes the seed corpus for the fuzz targets: small fonts from the test
+// builder, well formed and damaged.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "sfntbuilder.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        fprintf(stderr, "usage: mkseeds DIR\n");
+        return 2;
+    }
+    std::vector<Bytes> seeds;
+    auto ms = [](uint16_t id, const char* s) { return NameRec{3, 1, 0x409, id, Utf16Latin1(s)}; };
+    auto mac = [](uint16_t id, const char* s) { return NameRec{1, 0, 0, id, s}; };
+    seeds.push_back(BuildFont({mac(0, "(c) Mac"), mac(1, "Fam"), mac(4, "Fam Bold"), ms(0, "(c) Win"), ms(1, "Fam"),
+                               ms(4, "Fam Bold")}));
+    seeds.push_back(BuildFont({mac(7, "TM"), ms(4, "Only Win")}));
+    seeds.push_back(BuildFont({{0, 3, 0, 4, Utf16Latin1("Uni")}, {2, 0, 0, 4, "Iso"}, {7, 0, 0, 4, "Seven"}}));
+    NameTableSpec shared;
+    shared.shareEqualStrings = true;
+    shared.stringOffsetOverride = 3;
+    shared.records = {mac(1, "Same"), mac(4, "Same"), ms(1, "Same"), ms(4, "Same")};
+    seeds.push_back(BuildSfnt({{"head", Bytes(54, 1)}, {"name", BuildNameTable(shared)}}));
+    NameTableSpec damaged;
+    damaged.records = {mac(4, "Broken"), ms(4, "Broken")};
+    damaged.records[0].offsetOverride = 0x7000;
+    seeds.push_back(BuildSfnt({{"name", BuildNameTable(damaged)}, {"NAME", "upper"}}));
+    seeds.push_back(BuildSfnt({{"head", Bytes(54, 2)}, {"glyf", Bytes(3, 3)}}));
+    seeds.push_back(seeds[0].substr(0, seeds[0].size() / 2));
+    for (const char* target : {"readnames", "rewrite"}) {
+        const std::filesystem::path dir = std::filesystem::path(argv[1]) / target;
+        std::filesystem::create_directories(dir);
+        for (size_t i = 0; i < seeds.size(); ++i) {
+            if (!WriteFile((dir / ("seed" + std::to_string(i) + ".ttf")).string(), seeds[i])) return 1;
+        }
+    }
+    return 0;
+}
