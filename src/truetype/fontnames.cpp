@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr size_t kWindowSize = 8192;
+constexpr size_t kWindowSize = 4096;
 constexpr size_t kMaxStringBytes = 1024;
 constexpr int kSlotCount = 4;
 
@@ -31,20 +31,28 @@ struct FileWindow {
 
 struct Reader {
     PlatFile file = kPlatBadFile;
+    uint64_t position = 0;  // where the file stands, so a seek there is skipped
     FileWindow structures;
     FileWindow strings;
 
-    // Copies n bytes at offset into out; false on a short read.
+    static bool Holds(const FileWindow& window, uint64_t offset, size_t n) {
+        return window.valid && offset >= window.start && offset + n <= window.start + window.have;
+    }
+
+    // Copies n bytes at offset into out; false on a short read. Bytes that
+    // either window holds are served from it; otherwise the given window
+    // moves to the offset.
     bool Read(FileWindow& window, uint64_t offset, void* out, size_t n) {
         if (n == 0) return true;
-        if (!window.valid || offset < window.start || offset + n > window.start + window.have) {
-            if (n > kWindowSize) {
-                window.valid = false;
-                return PlatSeek(file, offset) && PlatRead(file, out, n) == static_cast<long>(n);
-            }
+        FileWindow& other = &window == &structures ? strings : structures;
+        if (Holds(other, offset, n)) {
+            memcpy(out, other.bytes + (offset - other.start), n);
+            return true;
+        }
+        if (!Holds(window, offset, n)) {
             window.valid = false;
-            if (!PlatSeek(file, offset)) return false;
-            long got = PlatRead(file, window.bytes, kWindowSize);
+            if (n > kWindowSize) return ReadAt(offset, out, n) == static_cast<long>(n);
+            long got = ReadAt(offset, window.bytes, kWindowSize);
             if (got < 0) return false;
             window.start = offset;
             window.have = static_cast<size_t>(got);
@@ -53,6 +61,14 @@ struct Reader {
         }
         memcpy(out, window.bytes + (offset - window.start), n);
         return true;
+    }
+
+    // Reads up to n bytes at offset; -1 when the seek or the read fails.
+    long ReadAt(uint64_t offset, void* out, size_t n) {
+        if (offset != position && !PlatSeek(file, offset)) return -1;
+        long got = PlatRead(file, out, n);
+        position = got < 0 ? ~uint64_t{0} : offset + static_cast<uint64_t>(got);
+        return got;
     }
 
     // Reads one record's string into target (kFontNameCapacity bytes):
@@ -150,8 +166,12 @@ bool ReadFontNames(char* displayName, char* notice, const char* path) {
         Reader reader;
         char slots[kSlotCount][kFontNameCapacity];
     };
-    Work* work = static_cast<Work*>(calloc(1, sizeof(Work)));
+    Work* work = static_cast<Work*>(malloc(sizeof(Work)));
     if (!work) return false;
+    work->reader.position = 0;
+    work->reader.structures.valid = false;
+    work->reader.strings.valid = false;
+    for (auto& slot : work->slots) slot[0] = 0;
     work->reader.file = PlatOpenRead(path);
     if (work->reader.file == kPlatBadFile) {
         free(work);

@@ -25,10 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     // Tables on 4-byte boundaries, checksums right.
-    bool hasFullName = false;
+    // Only the first naming table counts, for the rewrite and the reader.
+    bool hasFullName = false, seenName = false;
     for (const ParsedTable& t : ParseSfnt(after)) {
         if (t.offset % 4 != 0 || t.data.size() != t.length || Checksum(t.data) != t.checksum) __builtin_trap();
-        if (t.tag == "name" && !hasFullName) {
+        if (t.tag == "name" && !seenName) {
+            seenName = true;
             for (const ParsedName& n : ParseNameTable(t.data)) hasFullName |= n.nameId == 4;
         }
     }
