@@ -18,6 +18,9 @@ namespace {
 
 constexpr size_t kMaxNewNameChars = 1024;
 constexpr uint32_t kMaxStorage = 0xFFFF;
+// Larger than any real font; keeps a single read within what the system
+// call can report.
+constexpr int64_t kMaxFontBytes = int64_t{1} << 30;
 
 // Bytes of a table block: entry, table, padding to a multiple of 4.
 size_t BlockSize(uint32_t tableLength) { return kSfntEntrySize + ((size_t{tableLength} + 3) & ~size_t{3}); }
@@ -35,39 +38,45 @@ struct FontImage {
     }
 };
 
-bool ReadTables(PlatFile file, FontImage& image) {
-    const int64_t fileSize = PlatFileSize(file);
-    if (fileSize < 0) return false;
-    if (!PlatSeek(file, 0) || PlatRead(file, image.offsetTable, kSfntHeaderSize) != long{kSfntHeaderSize}) {
-        return false;
-    }
+// Reads the whole file in one read, then copies each table into its own
+// block. A table that reaches past the end of the file fails the read, as
+// reading it on its own would.
+bool SplitTables(const unsigned char* file, size_t size, FontImage& image) {
+    memcpy(image.offsetTable, file, kSfntHeaderSize);
     const unsigned count = GetU16(image.offsetTable + 4);
+    if (kSfntHeaderSize + size_t{kSfntEntrySize} * count > size) return false;
     image.blocks = static_cast<PlatMem*>(calloc(count ? count : 1, sizeof(PlatMem)));
     if (!image.blocks) return false;
     image.tableCount = count;
-
     for (unsigned i = 0; i < count; ++i) {
-        unsigned char entry[kSfntEntrySize];
-        if (!PlatSeek(file, kSfntHeaderSize + uint64_t{i} * kSfntEntrySize) ||
-            PlatRead(file, entry, sizeof entry) != long{kSfntEntrySize}) {
-            return false;
-        }
+        const unsigned char* entry = file + kSfntHeaderSize + size_t{kSfntEntrySize} * i;
         const uint32_t offset = GetU32(entry + 8);
         const uint32_t length = GetU32(entry + 12);
-        // A table that reaches past the end would be a short read: refuse it
-        // before asking for memory a damaged length might claim.
-        if (uint64_t{offset} + length > static_cast<uint64_t>(fileSize)) return false;
+        if (uint64_t{offset} + length > size) return false;
         image.blocks[i] = PlatAlloc(BlockSize(length));
         if (!image.blocks[i]) return false;
         PlatLocked block(image.blocks[i]);
         if (!block) return false;
         memcpy(block.get(), entry, kSfntEntrySize);
-        if (length > 0 &&
-            (!PlatSeek(file, offset) || PlatRead(file, block.get() + kSfntEntrySize, length) != static_cast<long>(length))) {
-            return false;
-        }
+        memcpy(block.get() + kSfntEntrySize, file + offset, length);
     }
     return true;
+}
+
+bool ReadTables(PlatFile file, FontImage& image) {
+    const int64_t fileSize = PlatFileSize(file);
+    if (fileSize < static_cast<int64_t>(kSfntHeaderSize) || fileSize > kMaxFontBytes) return false;
+    const size_t size = static_cast<size_t>(fileSize);
+    PlatMem whole = PlatAlloc(size);
+    if (!whole) return false;
+    bool ok = false;
+    {
+        PlatLocked bytes(whole);
+        ok = bytes && PlatSeek(file, 0) && PlatRead(file, bytes.get(), size) == static_cast<long>(size) &&
+             SplitTables(bytes.get(), size, image);
+    }
+    PlatFree(whole);
+    return ok;
 }
 
 // Builds the new naming table from the old one. Returns the new block, or
@@ -169,32 +178,44 @@ bool RenameInImage(FontImage& image, const char* newName) {
     return true;
 }
 
-// Writes the image to a newly created file at path.
+// Lays the image out in one buffer (offset table, directory, tables each
+// padded to a multiple of 4) and writes it with one write.
 bool WriteImage(const FontImage& image, PlatFile file) {
     const size_t directoryBytes = size_t{kSfntEntrySize} * image.tableCount;
-    unsigned char* directory = static_cast<unsigned char*>(calloc(directoryBytes ? directoryBytes : 1, 1));
-    if (!directory) return false;
-    bool ok = PlatWrite(file, image.offsetTable, kSfntHeaderSize) && PlatWrite(file, directory, directoryBytes);
-    uint64_t position = kSfntHeaderSize + directoryBytes;
-    for (unsigned i = 0; ok && i < image.tableCount; ++i) {
+    size_t total = kSfntHeaderSize + directoryBytes;
+    for (unsigned i = 0; i < image.tableCount; ++i) {
         PlatLocked block(image.blocks[i]);
-        if (!block) {
-            ok = false;
-            break;
-        }
-        const uint32_t length = GetU32(block.get() + 12);
-        const size_t padded = (size_t{length} + 3) & ~size_t{3};
-        unsigned char* entry = directory + kSfntEntrySize * i;
-        memcpy(entry, block.get(), 4);
-        PutU32(entry + 4, SfntTableChecksum(block.get() + kSfntEntrySize, length));
-        PutU32(entry + 8, static_cast<uint32_t>(position));
-        PutU32(entry + 12, length);
-        // The block's zero room after the table is the padding.
-        ok = PlatWrite(file, block.get() + kSfntEntrySize, padded);
-        position += padded;
+        if (!block) return false;
+        total += (size_t{GetU32(block.get() + 12)} + 3) & ~size_t{3};
     }
-    ok = ok && PlatSeek(file, kSfntHeaderSize) && PlatWrite(file, directory, directoryBytes);
-    free(directory);
+    PlatMem out = PlatAlloc(total);
+    if (!out) return false;
+    bool ok = true;
+    {
+        PlatLocked bytes(out);
+        ok = static_cast<bool>(bytes);
+        size_t position = kSfntHeaderSize + directoryBytes;
+        if (ok) memcpy(bytes.get(), image.offsetTable, kSfntHeaderSize);
+        for (unsigned i = 0; ok && i < image.tableCount; ++i) {
+            PlatLocked block(image.blocks[i]);
+            if (!block) {
+                ok = false;
+                break;
+            }
+            const uint32_t length = GetU32(block.get() + 12);
+            const size_t padded = (size_t{length} + 3) & ~size_t{3};
+            unsigned char* entry = bytes.get() + kSfntHeaderSize + size_t{kSfntEntrySize} * i;
+            memcpy(entry, block.get(), 4);
+            PutU32(entry + 4, SfntTableChecksum(block.get() + kSfntEntrySize, length));
+            PutU32(entry + 8, static_cast<uint32_t>(position));
+            PutU32(entry + 12, length);
+            // The block's zero room after the table is the padding.
+            memcpy(bytes.get() + position, block.get() + kSfntEntrySize, padded);
+            position += padded;
+        }
+        ok = ok && PlatWrite(file, bytes.get(), total);
+    }
+    PlatFree(out);
     return ok;
 }
 
