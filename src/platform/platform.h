@@ -45,11 +45,18 @@ bool PlatClose(PlatFile file);
 bool PlatDeleteFile(const char* path);
 // Renames a file; fails when the new name already exists.
 bool PlatMoveFile(const char* from, const char* to);
+// Renames a file over an existing one (or to a new name). Counted as a move
+// for fault injection.
+bool PlatReplaceFile(const char* from, const char* to);
 // Clears the read-only attribute so the file can be rewritten.
 bool PlatClearReadOnly(const char* path);
 // Copies the process's current directory into buffer (kPlatMaxPath bytes);
 // false leaves the buffer empty.
 bool PlatCurrentDirectory(char* buffer, size_t size);
+// Copies the Windows directory (no trailing backslash unless it is a drive's
+// root) into buffer; false, with an empty buffer, when there is none or it
+// does not fit. Systems other than Windows have none.
+bool PlatWindowsDirectory(char* buffer, size_t size);
 
 // Movable, zero-initialised memory, locked only while in use.
 PlatMem PlatAlloc(size_t size);
@@ -93,7 +100,9 @@ private:
 
 // Fault injection for tests: a build with QM_FAULT_INJECTION lets a test
 // make the k-th call of one kind (or of any kind) fail as the system would.
-enum class PlatOp { Any, Open, Create, Read, Write, Seek, Close, Delete, Move, ClearReadOnly, Alloc, Lock, Count };
+enum class PlatOp {
+    Any, Open, Create, Read, Write, Seek, Close, Delete, Move, ClearReadOnly, Alloc, Lock, WindowsDirectory, Count
+};
 
 #ifdef QM_FAULT_INJECTION
 // Fails the k-th call (1-based) of op counted from now; k = 0 disarms.

@@ -102,6 +102,11 @@ bool PlatMoveFile(const char* from, const char* to) {
     return rename(from, to) == 0;
 }
 
+bool PlatReplaceFile(const char* from, const char* to) {
+    if (PlatFaultHit(PlatOp::Move)) return false;
+    return rename(from, to) == 0;
+}
+
 bool PlatClearReadOnly(const char* path) {
     if (PlatFaultHit(PlatOp::ClearReadOnly)) return false;
     struct stat st;
@@ -116,6 +121,12 @@ bool PlatCurrentDirectory(char* buffer, size_t size) {
         return false;
     }
     return true;
+}
+
+bool PlatWindowsDirectory(char* buffer, size_t size) {
+    if (size) buffer[0] = 0;
+    PlatFaultHit(PlatOp::WindowsDirectory);
+    return false;
 }
 
 PlatMem PlatAlloc(size_t size) {

@@ -76,6 +76,16 @@ bool PlatMoveFile(const char* from, const char* to) {
     return MoveFileA(from, to) != 0;
 }
 
+bool PlatReplaceFile(const char* from, const char* to) {
+    if (PlatFaultHit(PlatOp::Move)) return false;
+    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING)) return true;
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+    // The Windows 95 family has no MoveFileExA: make room, then rename. A
+    // failure between the two steps loses the old file, but only there.
+    if (!DeleteFileA(to) && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+    return MoveFileA(from, to) != 0;
+}
+
 bool PlatClearReadOnly(const char* path) {
     if (PlatFaultHit(PlatOp::ClearReadOnly)) return false;
     DWORD attributes = GetFileAttributesA(path);
@@ -86,6 +96,20 @@ bool PlatClearReadOnly(const char* path) {
 bool PlatCurrentDirectory(char* buffer, size_t size) {
     if (size == 0) return false;
     if (!_getcwd(buffer, static_cast<int>(size))) {
+        buffer[0] = 0;
+        return false;
+    }
+    return true;
+}
+
+bool PlatWindowsDirectory(char* buffer, size_t size) {
+    if (size == 0) return false;
+    buffer[0] = 0;
+    if (PlatFaultHit(PlatOp::WindowsDirectory)) return false;
+    const UINT capacity = static_cast<UINT>(size > 0x7FFFFFFFu ? 0x7FFFFFFFu : size);
+    const UINT length = GetWindowsDirectoryA(buffer, capacity);
+    // A result of the buffer's size or more is the size it would need.
+    if (length == 0 || length >= capacity) {
         buffer[0] = 0;
         return false;
     }
