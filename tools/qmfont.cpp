@@ -1,7 +1,9 @@
-// qmfont: the TrueType core from the command line, for scripts and checks.
+// qmfont: the window-less core from the command line, for scripts and checks.
 //
 //   qmfont names FILE...          FILE<TAB>display name<TAB>notice per file
 //   qmfont rename NEWNAME FILE... rewrite the family and full names
+//   qmfont settings [FILE]        the key lines of a settings file as read
+//                                 (default: the program's own settings file)
 #include <cstdio>
 #include <cstring>
 
@@ -10,6 +12,8 @@
 #include <io.h>
 #endif
 
+#include "config/settings.h"
+#include "platform/platform.h"
 #include "truetype/fontnames.h"
 #include "truetype/namerewrite.h"
 
@@ -71,9 +75,32 @@ int Rename(const char* newName, int count, char** files) {
     return status;
 }
 
+// Reads a settings file the way the program does at start-up and prints
+// the key lines the program would write back, CR LF and all. A file that
+// cannot be read leaves the defaults, as it does in the program; only a
+// file named on the command line earns a note.
+int Settings(const char* file) {
+    static SettingsRecord record;
+    ResetSettings(record);
+    char path[kPlatMaxPath];
+    if (file) {
+        if (!ReadSettingsFile(file, record)) {
+            fprintf(stderr, "qmfont: %s: not readable; these are the defaults\n", file);
+        }
+    } else if (SettingsFilePath(path, sizeof path)) {
+        ReadSettingsFile(path, record);
+    }
+    static char text[kSettingsTextCapacity];
+    const size_t length = FormatSettingsKeyLines(record, text, sizeof text);
+    fwrite(text, 1, length, stdout);
+    fflush(stdout);
+    return 0;
+}
+
 int Usage() {
     fputs("usage: qmfont names FILE...\n"
-          "       qmfont rename NEWNAME FILE...\n",
+          "       qmfont rename NEWNAME FILE...\n"
+          "       qmfont settings [FILE]\n",
           stderr);
     return 2;
 }
@@ -91,5 +118,6 @@ int main(int argc, char** argv) {
         return status;
     }
     if (argc >= 4 && strcmp(argv[1], "rename") == 0) return Rename(argv[2], argc - 3, argv + 3);
+    if ((argc == 2 || argc == 3) && strcmp(argv[1], "settings") == 0) return Settings(argc == 3 ? argv[2] : nullptr);
     return Usage();
 }

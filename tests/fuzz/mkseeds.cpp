@@ -1,5 +1,5 @@
 // Writes the seed corpus for the fuzz targets: small fonts from the test
-// builder, well formed and damaged.
+// builder, well formed and damaged, and a few settings files.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -36,6 +36,20 @@ int main(int argc, char** argv) {
         for (size_t i = 0; i < seeds.size(); ++i) {
             if (!WriteFile((dir / ("seed" + std::to_string(i) + ".ttf")).string(), seeds[i])) return 1;
         }
+    }
+    const std::vector<Bytes> settings = {
+        ";Quillmere configuration file\r\n;Quillmere\r\n;Last updated Wed Aug  7 12:00:00 2002\r\n;\r\n"
+        "[Quillmere]\r\nApplicationPath = C:\\QM\\\r\nBottomPrintMargin = 50\r\nDisplayFontSize = 24\r\n"
+        "FontSampleText = The quick brown fox\r\nPaperColumns = 3\r\nSampleFontColour = 4294967295\r\n"
+        "StartupDirectory = C:\\FONTS\\\r\nFileMenuPath = C:\\FONTS\\\r\nFileMenuPath = D:\\\r\n",
+        "Paper=4\nShow==0\nFont x\n\npaperColumns = 2\nLogoDelay = -1\nTitleFontSize\t= 9\n",
+        "PageFooter = " + std::string(200, 'p') + "PaperColumns = 5\r\nFooterFont = Times New Roman   \r\n",
+        "FileMenuPath = A:\\\rFileMenuPathX=B:\\\r\n; comment\r\nWarnShowManual = 0\x1aPaperColumns = 1\r\n",
+    };
+    const std::filesystem::path dir = std::filesystem::path(argv[1]) / "settings";
+    std::filesystem::create_directories(dir);
+    for (size_t i = 0; i < settings.size(); ++i) {
+        if (!WriteFile((dir / ("seed" + std::to_string(i) + ".ini")).string(), settings[i])) return 1;
     }
     return 0;
 }

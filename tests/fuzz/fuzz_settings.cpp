@@ -1,0 +1,53 @@
+// Any bytes as a settings file: the reader never crashes, never reads past
+// the text, leaves every text value terminated, and what it read survives a
+// write and a second read (text values up to what a 127-character line
+// holds).
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+#include "config/settings.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // An exact-size copy, so that a read past the end is caught.
+    std::unique_ptr<char[]> text(new char[size ? size : 1]);
+    if (size) memcpy(text.get(), data, size);
+
+    SettingsRecord defaults, record;
+    ResetSettings(defaults);
+    ResetSettings(record);
+    ParseSettingsText(text.get(), size, record);
+    for (const SettingsKey& key : kSettingsKeys) {
+        if ((key.kinds & kKindText) && strnlen(SettingsText(record, key), kSettingsTextSize) >= kSettingsTextSize) {
+            __builtin_trap();
+        }
+    }
+    if (strcmp(record.BuildDate, defaults.BuildDate) != 0 || record.VersionNumber != defaults.VersionNumber) {
+        __builtin_trap();
+    }
+
+    static char lines[kSettingsTextCapacity];
+    const size_t length = FormatSettingsKeyLines(record, lines, sizeof lines);
+    if (length == 0) __builtin_trap();
+    SettingsRecord again;
+    ResetSettings(again);
+    ParseSettingsText(lines, length, again);
+    for (const SettingsKey& key : kSettingsKeys) {
+        if (key.kinds & kKindText) {
+            const size_t room = kSettingsLineLimit - strlen(key.name) - 3;
+            if (strncmp(SettingsText(record, key), SettingsText(again, key), room) != 0) __builtin_trap();
+            if (strlen(SettingsText(again, key)) > room) __builtin_trap();
+        } else if (SettingsNumber(record, key) != SettingsNumber(again, key)) {
+            __builtin_trap();
+        }
+    }
+
+    char dirs[kMaxRecentDirectories][kSettingsTextSize];
+    memset(dirs, 0x55, sizeof dirs);
+    const int count = ParseRecentDirectories(text.get(), size, dirs, kMaxRecentDirectories);
+    if (count < 0 || count > kMaxRecentDirectories) __builtin_trap();
+    for (int i = 0; i < count; ++i) {
+        if (strnlen(dirs[i], kSettingsTextSize) >= kSettingsTextSize) __builtin_trap();
+    }
+    return 0;
+}
