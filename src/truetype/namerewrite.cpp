@@ -67,15 +67,13 @@ bool ReadTables(PlatFile file, FontImage& image) {
     const int64_t fileSize = PlatFileSize(file);
     if (fileSize < static_cast<int64_t>(kSfntHeaderSize) || fileSize > kMaxFontBytes) return false;
     const size_t size = static_cast<size_t>(fileSize);
-    PlatMem whole = PlatAlloc(size);
+    // A plain heap buffer: it lives only for this call, and large movable
+    // blocks are needlessly slow to get on some systems.
+    unsigned char* whole = static_cast<unsigned char*>(malloc(size));
     if (!whole) return false;
-    bool ok = false;
-    {
-        PlatLocked bytes(whole);
-        ok = bytes && PlatSeek(file, 0) && PlatRead(file, bytes.get(), size) == static_cast<long>(size) &&
-             SplitTables(bytes.get(), size, image);
-    }
-    PlatFree(whole);
+    const bool ok = PlatSeek(file, 0) && PlatRead(file, whole, size) == static_cast<long>(size) &&
+                    SplitTables(whole, size, image);
+    free(whole);
     return ok;
 }
 
@@ -188,34 +186,30 @@ bool WriteImage(const FontImage& image, PlatFile file) {
         if (!block) return false;
         total += (size_t{GetU32(block.get() + 12)} + 3) & ~size_t{3};
     }
-    PlatMem out = PlatAlloc(total);
-    if (!out) return false;
+    unsigned char* bytes = static_cast<unsigned char*>(malloc(total));
+    if (!bytes) return false;
     bool ok = true;
-    {
-        PlatLocked bytes(out);
-        ok = static_cast<bool>(bytes);
-        size_t position = kSfntHeaderSize + directoryBytes;
-        if (ok) memcpy(bytes.get(), image.offsetTable, kSfntHeaderSize);
-        for (unsigned i = 0; ok && i < image.tableCount; ++i) {
-            PlatLocked block(image.blocks[i]);
-            if (!block) {
-                ok = false;
-                break;
-            }
-            const uint32_t length = GetU32(block.get() + 12);
-            const size_t padded = (size_t{length} + 3) & ~size_t{3};
-            unsigned char* entry = bytes.get() + kSfntHeaderSize + size_t{kSfntEntrySize} * i;
-            memcpy(entry, block.get(), 4);
-            PutU32(entry + 4, SfntTableChecksum(block.get() + kSfntEntrySize, length));
-            PutU32(entry + 8, static_cast<uint32_t>(position));
-            PutU32(entry + 12, length);
-            // The block's zero room after the table is the padding.
-            memcpy(bytes.get() + position, block.get() + kSfntEntrySize, padded);
-            position += padded;
+    size_t position = kSfntHeaderSize + directoryBytes;
+    memcpy(bytes, image.offsetTable, kSfntHeaderSize);
+    for (unsigned i = 0; ok && i < image.tableCount; ++i) {
+        PlatLocked block(image.blocks[i]);
+        if (!block) {
+            ok = false;
+            break;
         }
-        ok = ok && PlatWrite(file, bytes.get(), total);
+        const uint32_t length = GetU32(block.get() + 12);
+        const size_t padded = (size_t{length} + 3) & ~size_t{3};
+        unsigned char* entry = bytes + kSfntHeaderSize + size_t{kSfntEntrySize} * i;
+        memcpy(entry, block.get(), 4);
+        PutU32(entry + 4, SfntTableChecksum(block.get() + kSfntEntrySize, length));
+        PutU32(entry + 8, static_cast<uint32_t>(position));
+        PutU32(entry + 12, length);
+        // The block's zero room after the table is the padding.
+        memcpy(bytes + position, block.get() + kSfntEntrySize, padded);
+        position += padded;
     }
-    PlatFree(out);
+    ok = ok && PlatWrite(file, bytes, total);
+    free(bytes);
     return ok;
 }
 
