@@ -1,0 +1,184 @@
+#!/usr/bin/env bash
+# shellcheck disable=SC2317  # cleanup functions run from traps
+# tools/run-tests.sh
+# Runs every test: the native tests (build/native) and the Windows tests
+# under Wine (build/win64). For the whole run it provides an Xvfb (when
+# DISPLAY is unset), the private Wine prefix and one persistent wineserver,
+# and it stops what it started when it ends. The last line printed is
+# "N passed, N failed" over both test runs.
+set -uo pipefail
+
+tools_dir=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
+root=$(dirname -- "$tools_dir")
+cd -- "$root" || exit 1
+
+prefix=${QM_WINEPREFIX:-$root/build/wineprefix}
+mkdir -p -- "$(dirname -- "$prefix")"
+prefix=$(cd -- "$(dirname -- "$prefix")" && pwd)/$(basename -- "$prefix")
+export QM_WINEPREFIX=$prefix
+export WINEPREFIX=$prefix
+export WINEDEBUG=-all
+unset WINESERVER || true
+
+# Runs "$@" (exec) with every descriptor above 2 closed. Use in a subshell.
+exec_closefds() {
+  local fd
+  for fd in "/proc/$BASHPID"/fd/*; do
+    fd=${fd##*/}
+    if [ "$fd" -gt 2 ]; then
+      eval "exec $fd>&-" 2>/dev/null
+    fi
+  done
+  exec "$@"
+}
+
+# True when process $1 has ended but is not reaped yet.
+is_zombie() {
+  local stat
+  read -r stat 2>/dev/null <"/proc/$1/stat" || return 1
+  stat=${stat##*) }
+  [ "${stat%% *}" = Z ]
+}
+
+# Prints the pid of the wineserver that serves $WINEPREFIX, if any.
+server_pid() {
+  local id p cwd comm
+  id=$(stat -c '%d %i' -- "$WINEPREFIX" 2>/dev/null) || return 1
+  # shellcheck disable=SC2086
+  id=$(printf 'server-%x-%x' $id)
+  for p in /proc/[0-9]*; do
+    p=${p#/proc/}
+    read -r comm 2>/dev/null <"/proc/$p/comm" || continue
+    case $comm in wineserver*) ;; *) continue ;; esac
+    cwd=$(readlink "/proc/$p/cwd" 2>/dev/null) || continue
+    if [ "$cwd" = "$WINEPREFIX" ] || [ "$(basename -- "$cwd")" = "$id" ]; then
+      echo "$p"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# Starts Xvfb on a free display number and exports DISPLAY.
+start_xvfb() {
+  local n pid
+  for n in $(seq 90 189); do
+    if [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; then
+      continue
+    fi
+    (exec_closefds Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp) >/dev/null 2>&1 </dev/null &
+    pid=$!
+    for _ in $(seq 100); do
+      if [ -S "/tmp/.X11-unix/X$n" ]; then
+        xvfb_pid=$pid
+        export DISPLAY=":$n"
+        return 0
+      fi
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  echo "run-tests: could not start Xvfb" >&2
+  return 1
+}
+
+# Per-test time limit for tests that set none themselves.
+timeout=${QM_TEST_TIMEOUT:-600}
+xvfb_pid=""
+server_started=""
+ctest_pid=""
+logdir=$(mktemp -d "${TMPDIR:-/tmp}/quillmere-tests.XXXXXX") || exit 1
+
+cleanup() {
+  local pid
+  trap - EXIT INT TERM
+  if [ -n "$ctest_pid" ]; then
+    kill "$ctest_pid" 2>/dev/null
+    wait "$ctest_pid" 2>/dev/null
+  fi
+  exec 7>&-
+  if [ -n "$server_started" ]; then
+    pid=$(server_pid)
+    if [ -n "$pid" ] && [ "$pid" = "$server_started" ]; then
+      wineserver -k >/dev/null 2>&1 </dev/null
+      for _ in $(seq 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        is_zombie "$pid" && break
+        sleep 0.1
+      done
+    fi
+  fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+  rm -rf -- "$logdir"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+if [ -z "${DISPLAY:-}" ]; then
+  start_xvfb || exit 1
+fi
+
+"$tools_dir/wineprefix.sh" "$prefix" || exit 1
+
+# One server for the whole run. Holding the users lock keeps runs of
+# tools/wine-test.sh from stopping a server they find running.
+exec 8>"$prefix.server.lock"
+flock 8
+pid=$(server_pid)
+if [ -z "$pid" ]; then
+  (exec_closefds wineserver -p) >/dev/null 2>&1 </dev/null
+  server_started=$(server_pid)
+  if [ -z "$server_started" ]; then
+    echo "run-tests: could not start wineserver for $WINEPREFIX" >&2
+    exit 1
+  fi
+elif [ "$pid" = "$(cat -- "$prefix.server-owner" 2>/dev/null)" ]; then
+  # Left behind by an interrupted tools/wine-test.sh: ours to stop.
+  server_started=$pid
+fi
+rm -f -- "$prefix.server-owner"
+exec 7>"$prefix.users.lock"
+flock -s 7
+exec 8>&-
+
+total_passed=0
+total_failed=0
+status=0
+
+run_ctest() {
+  local dir=$1 log=$logdir/$2.log rc line passed failed all
+  echo "== ctest --test-dir $dir"
+  # In the background so that a TERM is handled at once.
+  ctest --test-dir "$dir" --output-on-failure --timeout "$timeout" \
+    --output-log "$log" 7>&- &
+  ctest_pid=$!
+  wait "$ctest_pid"
+  rc=$?
+  ctest_pid=""
+  line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -n "$line" ]; then
+    failed=$(sed -E 's/^[0-9]+% tests passed, ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+    all=$(sed -E 's/^[0-9]+% tests passed, ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
+    passed=$((all - failed))
+    total_passed=$((total_passed + passed))
+    total_failed=$((total_failed + failed))
+  elif [ "$rc" -ne 0 ]; then
+    total_failed=$((total_failed + 1))
+  fi
+  if [ "$rc" -ne 0 ]; then
+    echo "run-tests: ctest in $dir exited with $rc" >&2
+    status=1
+  fi
+}
+
+run_ctest build/native native
+run_ctest build/win64 win64
+
+echo "$total_passed passed, $total_failed failed"
+exit "$status"

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# tools/wineprefix.sh PREFIX
+# Creates (once) the private Wine prefix the Windows tests run in: a fresh
+# prefix, Wine's own Windows fonts copied into it, font replacements for
+# "Arial" and "Times New Roman", unmanaged X11 windows (no window manager
+# under Xvfb), and no menu builder writing into $HOME. Safe to call from
+# several processes at once; a stamp file inside the prefix marks a
+# finished prefix, and a prefix without it is made again from scratch.
+set -euo pipefail
+
+if [ $# -ne 1 ] || [ -z "$1" ]; then
+  echo "usage: $0 PREFIX" >&2
+  exit 2
+fi
+
+# Bump when the setup below changes: older prefixes are then made again.
+STAMP_CONTENT="quillmere wine prefix 2"
+
+prefix=$1
+mkdir -p "$(dirname -- "$prefix")"
+prefix=$(cd -- "$(dirname -- "$prefix")" && pwd)/$(basename -- "$prefix")
+stamp=$prefix/.quillmere-prefix
+lock=$prefix.lock
+
+is_ready() {
+  [ -f "$stamp" ] && [ "$(cat -- "$stamp" 2>/dev/null)" = "$STAMP_CONTENT" ]
+}
+
+# Fast path: no lock needed once the prefix is there.
+if is_ready; then
+  exit 0
+fi
+
+exec 9>"$lock"
+flock 9
+if is_ready; then
+  exit 0
+fi
+
+export WINEPREFIX=$prefix
+export WINEDEBUG=-all
+# No Mono or Gecko installers; no menu entries or file associations in $HOME.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+unset WINESERVER WINELOADER || true
+
+log=$prefix.log
+start=$(date +%s)
+echo "wineprefix: creating $prefix (about 20 s)" >&2
+
+# A half-made prefix from an interrupted run: stop its server and start over.
+if [ -e "$prefix" ]; then
+  wineserver -k >/dev/null 2>&1 9>&- || true
+  wineserver -w >/dev/null 2>&1 9>&- || true
+  rm -rf -- "$prefix"
+fi
+
+# Runs "$@" with every descriptor above 2 closed and its output in the log:
+# the servers and processes Wine starts here must hold neither the lock nor
+# the caller's stdout (a process that inherits a pipe keeps it open).
+run() {
+  (
+    for fd in "/proc/$BASHPID"/fd/*; do
+      fd=${fd##*/}
+      if [ "$fd" -gt 2 ]; then
+        eval "exec $fd>&-" 2>/dev/null
+      fi
+    done
+    exec "$@"
+  ) >>"$log" 2>&1 </dev/null
+}
+
+fail() {
+  echo "wineprefix: $1 (log: $log)" >&2
+  tail -n 20 -- "$log" >&2 || true
+  exit 1
+}
+
+: >"$log"
+run wineboot -i || fail "wineboot -i failed"
+
+fonts=$prefix/drive_c/windows/Fonts
+mkdir -p -- "$fonts"
+if [ -d /usr/share/wine/fonts ]; then
+  cp -f -- /usr/share/wine/fonts/* "$fonts/"
+else
+  echo "wineprefix: /usr/share/wine/fonts is missing (package fonts-wine)" >&2
+fi
+
+regadd() {
+  run wine reg add "$@" /f || fail "wine reg add $* failed"
+}
+regadd 'HKCU\Software\Wine\Fonts\Replacements' /v 'Arial' /t REG_SZ /d 'Liberation Sans'
+regadd 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /t REG_SZ /d 'Liberation Serif'
+regadd 'HKCU\Software\Wine\X11 Driver' /v 'Managed' /t REG_SZ /d 'N'
+regadd 'HKCU\Software\Wine\DllOverrides' /v 'winemenubuilder.exe' /t REG_SZ /d ''
+# Wait for the server (started by wineboot) to end: it writes the registry
+# to disk then, and only then does the prefix count as done.
+run wineserver -w || true
+
+printf '%s\n' "$STAMP_CONTENT" >"$stamp"
+echo "wineprefix: ready in $(( $(date +%s) - start )) s" >&2
