@@ -58,13 +58,15 @@ bench:
 	tools/bootstrap.sh
 	$(MAKE) --no-print-directory build/bench/build.ninja build/win64/build.ninja
 	$(CMAKE) --build build/bench --target qmbench
-	$(CMAKE) --build build/win64 --target qmbench qmbench_samples
+	$(CMAKE) --build build/win64 --target qmbench qmbench_samples qmbench_lists
 	@echo "== font names, native"
 	build/bench/qmbench '$(abspath $(BENCH_DIR))'
 	@echo "== font names, Windows build under Wine"
 	tools/wine-test.sh build/win64/qmbench.exe 'Z:$(subst /,\,$(abspath $(BENCH_DIR)))'
 	@echo "== file-row samples, Windows build under Wine"
 	tools/wine-test.sh build/win64/qmbench_samples.exe 'Z:$(subst /,\,$(abspath $(BENCH_DIR)))' 30
+	@echo "== the two lists, Windows build under Wine"
+	tools/wine-test.sh build/win64/qmbench_lists.exe
 
 fuzz: native
 	@failed=0; found=0; \
@@ -84,7 +86,10 @@ fuzz: native
 	exit $$failed
 
 run:
-	@echo "Quillmere: the main window arrives in a later change; nothing to run yet."
+	tools/bootstrap.sh
+	$(MAKE) --no-print-directory build/win64/build.ninja
+	$(CMAKE) --build build/win64 --target quillmere qmshot
+	tools/run.sh
 
 clean:
 	rm -rf build

@@ -14,7 +14,7 @@ if [ $# -ne 1 ] || [ -z "$1" ]; then
 fi
 
 # Bump when the setup below changes: older prefixes are then made again.
-STAMP_CONTENT="quillmere wine prefix 2"
+STAMP_CONTENT="quillmere wine prefix 4"
 
 prefix=$1
 mkdir -p "$(dirname -- "$prefix")"
@@ -93,6 +93,13 @@ regadd 'HKCU\Software\Wine\Fonts\Replacements' /v 'Arial' /t REG_SZ /d 'Liberati
 regadd 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /t REG_SZ /d 'Liberation Serif'
 regadd 'HKCU\Software\Wine\X11 Driver' /v 'Managed' /t REG_SZ /d 'N'
 regadd 'HKCU\Software\Wine\DllOverrides' /v 'winemenubuilder.exe' /t REG_SZ /d ''
+
+# Drive Q: leads to a plain file instead of a folder, so every path on it is
+# "path not found", as on a drive with no medium: the tests' off-line drive.
+# (A link to a missing folder only gives "file not found" under Wine.)
+: >"$prefix/offline-drive"
+ln -sfn "$prefix/offline-drive" "$prefix/dosdevices/q:"
+
 # Wait for the server (started by wineboot) to end: it writes the registry
 # to disk then, and only then does the prefix count as done.
 run wineserver -w || true

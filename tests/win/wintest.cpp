@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+
+#include "pngwrite.h"
 
 std::string HostFont(const char* fileName) {
     static const char* const kFolders[] = {
@@ -50,11 +53,88 @@ bool FaceIsListed(const char* face) {
 std::string NewTestFolder() {
     char folder[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
-    static unsigned serial = 0;
+    // Process ids come round again under Wine: take the first name that
+    // does not exist yet, so no test sees an earlier run's files.
+    static unsigned serial = GetTickCount();
     char name[MAX_PATH];
-    snprintf(name, sizeof name, "%sqmwin-%lu-%u", folder, GetCurrentProcessId(), serial++);
-    CreateDirectoryA(name, nullptr);
+    do {
+        snprintf(name, sizeof name, "%sqmwin-%lu-%u", folder, GetCurrentProcessId(), serial++);
+    } while (!CreateDirectoryA(name, nullptr));
     return name;
 }
 
 bool CopyInto(const std::string& from, const std::string& to) { return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0; }
+
+void FlushEvents() {
+    for (int round = 0; round < 3; ++round) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(10);
+    }
+}
+
+static ModalWatcher* g_watcher = nullptr;
+
+ModalWatcher::ModalWatcher(int answer) : answer_(answer) {
+    g_watcher = this;
+    hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+}
+
+ModalWatcher::~ModalWatcher() {
+    UnhookWindowsHookEx(hook_);
+    g_watcher = nullptr;
+}
+
+LRESULT CALLBACK ModalWatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && g_watcher) {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        char className[32] = "";
+        GetClassNameA(box, className, sizeof className);
+        if (strcmp(className, "#32770") == 0) {
+            char caption[256] = "", text[2048] = "";
+            GetWindowTextA(box, caption, sizeof caption);
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            g_watcher->seen_.push_back({caption, text, GetWindowLongA(box, GWL_STYLE)});
+            PostMessageA(box, WM_COMMAND, g_watcher->answer_, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::string ScreenshotFolder() {
+    const char* folder = getenv("QM_SCREENSHOTS");
+    return folder ? folder : "";
+}
+
+void SaveScreenshot(HWND window, const char* name) {
+    const std::string folder = ScreenshotFolder();
+    if (folder.empty()) return;
+    RECT r;
+    GetClientRect(window, &r);
+    const int width = r.right, height = r.bottom;
+    HDC dc = GetDC(window);
+    HDC memory = CreateCompatibleDC(dc);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    GdiFlush();
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* row = static_cast<const uint8_t*>(bits) + static_cast<size_t>(stride) * y;
+        for (int x = 0; x < width; ++x) {
+            for (int c = 0; c < 3; ++c) rgb[(static_cast<size_t>(y) * width + x) * 3 + c] = row[x * 3 + 2 - c];
+        }
+    }
+    WritePng((folder + "\\" + name).c_str(), rgb.data(), width, height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, dc);
+}

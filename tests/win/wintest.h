@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // A real TrueType file shipped with the machine's fonts, by file name
 // (e.g. "DejaVuSans.ttf"), as a Windows path; empty when it is not there.
@@ -22,3 +23,35 @@ std::string NewTestFolder();
 
 // Copies a file; false on failure.
 bool CopyInto(const std::string& from, const std::string& to);
+
+// Dispatches every pending message of this thread, several rounds, so that
+// posted commands and timers that are due have run.
+void FlushEvents();
+
+// Watches this thread for modal windows (message boxes, dialogs) while it
+// lives: records each one's caption and text and ends it with `answer`.
+class ModalWatcher {
+public:
+    explicit ModalWatcher(int answer = IDOK);
+    ~ModalWatcher();
+    ModalWatcher(const ModalWatcher&) = delete;
+    ModalWatcher& operator=(const ModalWatcher&) = delete;
+
+    struct Seen {
+        std::string caption, text;
+        LONG style;
+    };
+    const std::vector<Seen>& seen() const { return seen_; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    HHOOK hook_;
+    int answer_;
+    std::vector<Seen> seen_;
+};
+
+// Directory for screenshots a person can look at (QM_SCREENSHOTS), or "".
+std::string ScreenshotFolder();
+
+// Saves a window's client area as a PNG in the screenshot folder.
+void SaveScreenshot(HWND window, const char* name);

@@ -1,0 +1,20 @@
+// Operations whose windows and batches are not part of the program yet.
+// Their commands are routed here so that the menus, buttons and status
+// lines already behave; each function moves to its own file when its
+// operation is written, and until then does nothing.
+#include "app/operations.h"
+
+void InstallSelectedFiles(HWND) {}
+void InstallDroppedFiles(HWND, HDROP drop) { DragFinish(drop); }
+bool RemoveSelectedFonts(HWND) { return false; }
+void CopySelectedFonts(HWND) {}
+bool DeleteSelectedFiles(HWND) { return false; }
+void RenameSelectedFiles(HWND) {}
+void ChangeSelectedFontNames(HWND) {}
+void PrintSampleSheet(HWND, int) {}
+void ShowInstalledFontSample(HWND, int) {}
+void ShowFileSample(HWND, const char*) {}
+bool RunSetupSheet(HWND) { return false; }
+void ShowAboutBox(HWND) {}
+void ShowSystemInformation(HWND) {}
+void ShowManual(HWND) {}

@@ -1,0 +1,28 @@
+// Small operations on windows that the main window and the dialogs share.
+#pragma once
+
+#include <windows.h>
+
+// The answer to the control-colour messages: controls stand on the button
+// face with window-text letters. Returns the shared button-face brush.
+HBRUSH HandleControlColour(HWND window, HDC dc);
+
+// Moves the window, size unchanged, to the middle of the screen and to the
+// top of the z-order.
+void CentreOnScreen(HWND window);
+
+int ClientWidth(HWND window);
+int ClientHeight(HWND window);
+
+// Gives font to every descendant window (nothing when font is null).
+void ApplyControlFont(HWND window, HFONT font);
+
+// "Quillmere 2.0d  [<current directory>]".
+void SetMainTitle(HWND mainWindow);
+
+// Labels the "Copy to..." menu item with the current directory.
+void SetCopyToLabel(HWND mainWindow);
+
+// The current directory ending in a backslash (when not empty), into a
+// buffer of MAX_PATH bytes.
+void CurrentDirectoryWithBackslash(char* out);
