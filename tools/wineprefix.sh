@@ -14,7 +14,7 @@ if [ $# -ne 1 ] || [ -z "$1" ]; then
 fi
 
 # Bump when the setup below changes: older prefixes are then made again.
-STAMP_CONTENT="quillmere wine prefix 4"
+STAMP_CONTENT="quillmere wine prefix 5"
 
 prefix=$1
 mkdir -p "$(dirname -- "$prefix")"
@@ -82,6 +82,9 @@ fonts=$prefix/drive_c/windows/Fonts
 mkdir -p -- "$fonts"
 if [ -d /usr/share/wine/fonts ]; then
   cp -f -- /usr/share/wine/fonts/* "$fonts/"
+  # Wine's Wingdings lacks the two arrows that the arrow buttons draw.
+  /usr/bin/python3 "$(dirname -- "${BASH_SOURCE[0]}")/arrowfont.py" /usr/share/wine/fonts/wingding.ttf "$fonts/wingding.ttf" ||
+    fail "could not add the arrows to Wingdings"
 else
   echo "wineprefix: /usr/share/wine/fonts is missing (package fonts-wine)" >&2
 fi
