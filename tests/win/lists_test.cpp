@@ -3,6 +3,7 @@
 
 #include <direct.h>
 
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -227,6 +228,63 @@ TEST_F(ListsTest, FontFileLookupAndFontsDirectory) {
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, sizeof windows);
     EXPECT_EQ(0, lstrcmpiA((std::string(windows) + "\\Fonts\\").c_str(), FontsDirectory())) << FontsDirectory();
+}
+
+}  // namespace
+
+namespace {
+
+// Runs inside a copy of this test program that Wine is told to present as
+// Windows 98 (see the test below); skipped in a normal run.
+TEST(Windows95Family, FontKeyIsTheWindowsKey) {
+    if (!getenv("QM_EXPECT_WINDOWS_95")) GTEST_SKIP() << "runs only as the Windows 98 copy";
+    EXPECT_FALSE(IsWindowsNT());
+    EXPECT_STREQ("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts", FontRegistryKey());
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, FontRegistryKey(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &key, nullptr));
+    const char file[] = "qm95.ttf";
+    RegSetValueExA(key, "Quillmere Ninety-Five (TrueType)", 0, REG_SZ, reinterpret_cast<const BYTE*>(file), sizeof file);
+    EXPECT_STREQ("qm95.ttf", FontFileOfInstalledFont("Quillmere Ninety-Five"));
+    RegDeleteValueA(key, "Quillmere Ninety-Five (TrueType)");
+    RegCloseKey(key);
+    // The Windows NT key is never read on this family.
+    HKEY nt;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts",
+                                             0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &nt, nullptr));
+    RegSetValueExA(nt, "Quillmere Ninety-Five (TrueType)", 0, REG_SZ, reinterpret_cast<const BYTE*>(file), sizeof file);
+    EXPECT_STREQ("", FontFileOfInstalledFont("Quillmere Ninety-Five"));
+    RegDeleteValueA(nt, "Quillmere Ninety-Five (TrueType)");
+    RegCloseKey(nt);
+}
+
+TEST(Windows95Family, ACopyPresentedAsWindows98ReadsTheWindowsKey) {
+    if (getenv("QM_EXPECT_WINDOWS_95")) GTEST_SKIP();
+    char self[MAX_PATH], temp[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    GetTempPathA(sizeof temp, temp);
+    const std::string copy = std::string(temp) + "qmwin98probe.exe";
+    ASSERT_TRUE(CopyFileA(self, copy.c_str(), FALSE));
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\qmwin98probe.exe", 0,
+                                             nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
+    RegCloseKey(key);
+    SetEnvironmentVariableA("QM_EXPECT_WINDOWS_95", "1");
+    std::string command = "\"" + copy + "\" --gtest_filter=Windows95Family.FontKeyIsTheWindowsKey --gtest_brief=1";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    SetEnvironmentVariableA("QM_EXPECT_WINDOWS_95", nullptr);
+    WaitForSingleObject(process.hProcess, 60000);
+    DWORD code = 99;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(0u, code) << "the Windows 98 copy failed; its output is above";
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\qmwin98probe.exe");
+    DeleteFileA(copy.c_str());
 }
 
 }  // namespace
