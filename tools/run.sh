@@ -34,18 +34,12 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 # No display: a private Xvfb for this run, a screenshot, and done.
+# shellcheck source=tools/winecommon.sh
+. "$tools_dir/winecommon.sh"
 xvfb_pid=""
 cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; }
 trap cleanup EXIT
-for n in $(seq 120 219); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
-  xvfb_pid=$!
-  for _ in $(seq 100); do [ -S "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  [ -S "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; break; }
-  kill "$xvfb_pid" 2>/dev/null; xvfb_pid=""
-done
-[ -n "${DISPLAY:-}" ] || { echo "run: could not start a virtual display" >&2; exit 1; }
+start_xvfb || exit 1
 
 shots=$root/build/screenshots
 mkdir -p "$shots"
