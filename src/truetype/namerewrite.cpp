@@ -1,11 +1,15 @@
 // The naming-table rewrite.
 //
-// The whole font is read into memory, one movable block per table (its
-// directory entry first, then the table, then zero room for padding). The
-// naming table is rebuilt with the new name; then the file is moved to its
-// backup name, written anew and the backup deleted. Anything that goes wrong
-// before the backup leaves the file untouched; anything after it puts the
-// backup back. A damaged naming table is refused before the file is touched.
+// The whole font is read into memory with one read, and every table is
+// seen through its directory entry; the naming table is rebuilt, with the
+// new name, in a movable block of its own. Then the file is moved to its
+// backup name, written anew with one write, and the backup deleted.
+// Anything that goes wrong before the backup leaves the file untouched;
+// anything after it puts the backup back. A damaged naming table is refused
+// before the file is touched.
+//
+// Unchanged tables are not copied into blocks of their own, and the file
+// and output buffers are kept between rewrites (see ScratchBuffer).
 #include "truetype/namerewrite.h"
 
 #include <cstdlib>
@@ -25,56 +29,60 @@ constexpr int64_t kMaxFontBytes = int64_t{1} << 30;
 // Bytes of a table block: entry, table, padding to a multiple of 4.
 size_t BlockSize(uint32_t tableLength) { return kSfntEntrySize + ((size_t{tableLength} + 3) & ~size_t{3}); }
 
-// Everything one rewrite holds; freed once on every way out.
-struct FontImage {
-    unsigned char offsetTable[kSfntHeaderSize] = {};
-    unsigned tableCount = 0;
-    PlatMem* blocks = nullptr;  // tableCount handles
+size_t Padded(uint32_t length) { return (size_t{length} + 3) & ~size_t{3}; }
 
-    ~FontImage() {
-        if (!blocks) return;
-        for (unsigned i = 0; i < tableCount; ++i) PlatFree(blocks[i]);
-        free(blocks);
+// Working memory kept from one rewrite to the next. Sample drawing
+// rewrites a copy of every font it shows, and a fresh buffer of a font's
+// size costs more than the rest of a rewrite on some systems; the buffers
+// only grow, to the largest font seen.
+struct ScratchBuffer {
+    unsigned char* data = nullptr;
+    size_t capacity = 0;
+
+    unsigned char* Get(size_t size) {
+        if (size > capacity) {
+            unsigned char* grown = static_cast<unsigned char*>(malloc(size));
+            if (!grown) return nullptr;
+            free(data);
+            data = grown;
+            capacity = size;
+        }
+        return data;
     }
 };
 
-// Reads the whole file in one read, then copies each table into its own
-// block. A table that reaches past the end of the file fails the read, as
-// reading it on its own would.
-bool SplitTables(const unsigned char* file, size_t size, FontImage& image) {
-    memcpy(image.offsetTable, file, kSfntHeaderSize);
-    const unsigned count = GetU16(image.offsetTable + 4);
-    if (kSfntHeaderSize + size_t{kSfntEntrySize} * count > size) return false;
-    image.blocks = static_cast<PlatMem*>(calloc(count ? count : 1, sizeof(PlatMem)));
-    if (!image.blocks) return false;
-    image.tableCount = count;
-    for (unsigned i = 0; i < count; ++i) {
-        const unsigned char* entry = file + kSfntHeaderSize + size_t{kSfntEntrySize} * i;
-        const uint32_t offset = GetU32(entry + 8);
-        const uint32_t length = GetU32(entry + 12);
-        if (uint64_t{offset} + length > size) return false;
-        image.blocks[i] = PlatAlloc(BlockSize(length));
-        if (!image.blocks[i]) return false;
-        PlatLocked block(image.blocks[i]);
-        if (!block) return false;
-        memcpy(block.get(), entry, kSfntEntrySize);
-        memcpy(block.get() + kSfntEntrySize, file + offset, length);
-    }
-    return true;
-}
+ScratchBuffer g_fileBuffer;
+ScratchBuffer g_outputBuffer;
 
+// Everything one rewrite holds; freed once on every way out.
+struct FontImage {
+    unsigned char* file = nullptr;  // the font as read (scratch memory)
+    size_t size = 0;
+    unsigned tableCount = 0;
+    int nameIndex = -1;             // the naming table that was rebuilt
+    PlatMem nameBlock = nullptr;    // its directory entry and new bytes
+
+    const unsigned char* Entry(unsigned i) const { return file + kSfntHeaderSize + size_t{kSfntEntrySize} * i; }
+
+    ~FontImage() { PlatFree(nameBlock); }
+};
+
+// Reads the whole file and checks that every table lies inside it, as
+// reading each table on its own would.
 bool ReadTables(PlatFile file, FontImage& image) {
     const int64_t fileSize = PlatFileSize(file);
     if (fileSize < static_cast<int64_t>(kSfntHeaderSize) || fileSize > kMaxFontBytes) return false;
-    const size_t size = static_cast<size_t>(fileSize);
-    // A plain heap buffer: it lives only for this call, and large movable
-    // blocks are needlessly slow to get on some systems.
-    unsigned char* whole = static_cast<unsigned char*>(malloc(size));
-    if (!whole) return false;
-    const bool ok = PlatSeek(file, 0) && PlatRead(file, whole, size) == static_cast<long>(size) &&
-                    SplitTables(whole, size, image);
-    free(whole);
-    return ok;
+    image.size = static_cast<size_t>(fileSize);
+    image.file = g_fileBuffer.Get(image.size);
+    if (!image.file) return false;
+    if (!PlatSeek(file, 0) || PlatRead(file, image.file, image.size) != static_cast<long>(image.size)) return false;
+    image.tableCount = GetU16(image.file + 4);
+    if (kSfntHeaderSize + size_t{kSfntEntrySize} * image.tableCount > image.size) return false;
+    for (unsigned i = 0; i < image.tableCount; ++i) {
+        const unsigned char* entry = image.Entry(i);
+        if (uint64_t{GetU32(entry + 8)} + GetU32(entry + 12) > image.size) return false;
+    }
+    return true;
 }
 
 // Builds the new naming table from the old one. Returns the new block, or
@@ -157,21 +165,15 @@ PlatMem BuildNamingTable(const unsigned char* oldEntry, const unsigned char* old
     return mem;
 }
 
-// Replaces the first naming table's block with the rebuilt one. A font with
-// no naming table is left as it is.
+// Rebuilds the first naming table. A font with no naming table is left as
+// it is.
 bool RenameInImage(FontImage& image, const char* newName) {
     for (unsigned i = 0; i < image.tableCount; ++i) {
-        PlatMem rebuilt = nullptr;
-        {
-            PlatLocked block(image.blocks[i]);
-            if (!block) return false;
-            if (!IsNameTag(block.get())) continue;
-            rebuilt = BuildNamingTable(block.get(), block.get() + kSfntEntrySize, newName);
-        }
-        if (!rebuilt) return false;
-        PlatFree(image.blocks[i]);
-        image.blocks[i] = rebuilt;
-        return true;
+        const unsigned char* entry = image.Entry(i);
+        if (!IsNameTag(entry)) continue;
+        image.nameBlock = BuildNamingTable(entry, image.file + GetU32(entry + 8), newName);
+        image.nameIndex = static_cast<int>(i);
+        return image.nameBlock != nullptr;
     }
     return true;
 }
@@ -179,38 +181,39 @@ bool RenameInImage(FontImage& image, const char* newName) {
 // Lays the image out in one buffer (offset table, directory, tables each
 // padded to a multiple of 4) and writes it with one write.
 bool WriteImage(const FontImage& image, PlatFile file) {
+    PlatLocked name(image.nameBlock);
+    if (image.nameBlock && !name) return false;
+    // Each table as it will be written: its entry and its bytes.
+    auto table = [&](unsigned i, const unsigned char** entry, const unsigned char** data) {
+        const bool rebuilt = static_cast<int>(i) == image.nameIndex;
+        *entry = rebuilt ? name.get() : image.Entry(i);
+        *data = rebuilt ? name.get() + kSfntEntrySize : image.file + GetU32(*entry + 8);
+    };
     const size_t directoryBytes = size_t{kSfntEntrySize} * image.tableCount;
     size_t total = kSfntHeaderSize + directoryBytes;
     for (unsigned i = 0; i < image.tableCount; ++i) {
-        PlatLocked block(image.blocks[i]);
-        if (!block) return false;
-        total += (size_t{GetU32(block.get() + 12)} + 3) & ~size_t{3};
+        const unsigned char *entry, *data;
+        table(i, &entry, &data);
+        total += Padded(GetU32(entry + 12));
     }
-    unsigned char* bytes = static_cast<unsigned char*>(malloc(total));
+    unsigned char* bytes = g_outputBuffer.Get(total);
     if (!bytes) return false;
-    bool ok = true;
+    memcpy(bytes, image.file, kSfntHeaderSize);
     size_t position = kSfntHeaderSize + directoryBytes;
-    memcpy(bytes, image.offsetTable, kSfntHeaderSize);
-    for (unsigned i = 0; ok && i < image.tableCount; ++i) {
-        PlatLocked block(image.blocks[i]);
-        if (!block) {
-            ok = false;
-            break;
-        }
-        const uint32_t length = GetU32(block.get() + 12);
-        const size_t padded = (size_t{length} + 3) & ~size_t{3};
-        unsigned char* entry = bytes + kSfntHeaderSize + size_t{kSfntEntrySize} * i;
-        memcpy(entry, block.get(), 4);
-        PutU32(entry + 4, SfntTableChecksum(block.get() + kSfntEntrySize, length));
-        PutU32(entry + 8, static_cast<uint32_t>(position));
-        PutU32(entry + 12, length);
-        // The block's zero room after the table is the padding.
-        memcpy(bytes + position, block.get() + kSfntEntrySize, padded);
-        position += padded;
+    for (unsigned i = 0; i < image.tableCount; ++i) {
+        const unsigned char *entry, *data;
+        table(i, &entry, &data);
+        const uint32_t length = GetU32(entry + 12);
+        unsigned char* out = bytes + kSfntHeaderSize + size_t{kSfntEntrySize} * i;
+        memcpy(out, entry, 4);
+        PutU32(out + 4, SfntTableChecksum(data, length));
+        PutU32(out + 8, static_cast<uint32_t>(position));
+        PutU32(out + 12, length);
+        memcpy(bytes + position, data, length);
+        memset(bytes + position + length, 0, Padded(length) - length);
+        position += Padded(length);
     }
-    ok = ok && PlatWrite(file, bytes, total);
-    free(bytes);
-    return ok;
+    return PlatWrite(file, bytes, total);
 }
 
 // Puts the backup back in place of a partly written file.
