@@ -4,9 +4,6 @@
 // operation is written, and until then does nothing.
 #include "app/operations.h"
 
-void InstallSelectedFiles(HWND) {}
-void InstallDroppedFiles(HWND, HDROP drop) { DragFinish(drop); }
-bool RemoveSelectedFonts(HWND) { return false; }
 void CopySelectedFonts(HWND) {}
 bool DeleteSelectedFiles(HWND) { return false; }
 void RenameSelectedFiles(HWND) {}

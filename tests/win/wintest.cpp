@@ -78,6 +78,34 @@ void FlushEvents() {
 
 static ModalWatcher* g_watcher = nullptr;
 
+static BOOL CALLBACK FindIcon(HWND child, LPARAM found) {
+    char className[32] = "";
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        *reinterpret_cast<HICON*>(found) = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Reads back what a message box was asked to show: its buttons, by the
+// ids they answer, and its icon, by the system's shared icons.
+static UINT MessageBoxStyle(HWND box) {
+    const bool ok = GetDlgItem(box, IDOK), cancel = GetDlgItem(box, IDCANCEL);
+    const bool yes = GetDlgItem(box, IDYES), no = GetDlgItem(box, IDNO);
+    UINT style = 0xFFFF;  // buttons of no known set
+    if (yes && no && !ok) style = cancel ? MB_YESNOCANCEL : MB_YESNO;
+    if (ok && !yes && !no) style = cancel ? MB_OKCANCEL : MB_OK;
+    HICON icon = nullptr;
+    EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&icon));
+    if (!icon) return style;
+    if (icon == LoadIconA(nullptr, IDI_QUESTION)) return style | MB_ICONQUESTION;
+    if (icon == LoadIconA(nullptr, IDI_INFORMATION)) return style | MB_ICONINFORMATION;
+    if (icon == LoadIconA(nullptr, IDI_EXCLAMATION)) return style | MB_ICONEXCLAMATION;
+    if (icon == LoadIconA(nullptr, IDI_HAND)) return style | MB_ICONHAND;
+    return style | 0xF0;  // an icon of its own
+}
+
 ModalWatcher::ModalWatcher(int answer) : answer_(answer) {
     g_watcher = this;
     hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
@@ -97,8 +125,14 @@ LRESULT CALLBACK ModalWatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
             char caption[256] = "", text[2048] = "";
             GetWindowTextA(box, caption, sizeof caption);
             GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-            g_watcher->seen_.push_back({caption, text, GetWindowLongA(box, GWL_STYLE)});
-            PostMessageA(box, WM_COMMAND, g_watcher->answer_, 0);
+            g_watcher->seen_.push_back(
+                {caption, text, GetWindowLongA(box, GWL_STYLE), MessageBoxStyle(box), GetWindow(box, GW_OWNER)});
+            int answer = g_watcher->answer_;
+            if (!g_watcher->queued_.empty()) {
+                answer = g_watcher->queued_.front();
+                g_watcher->queued_.pop_front();
+            }
+            PostMessageA(box, WM_COMMAND, answer, 0);
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <deque>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -29,7 +31,8 @@ bool CopyInto(const std::string& from, const std::string& to);
 void FlushEvents();
 
 // Watches this thread for modal windows (message boxes, dialogs) while it
-// lives: records each one's caption and text and ends it with `answer`.
+// lives: records each one's caption and text and ends it with `answer`, or
+// with the next of the answers queued by Answer().
 class ModalWatcher {
 public:
     explicit ModalWatcher(int answer = IDOK);
@@ -37,9 +40,15 @@ public:
     ModalWatcher(const ModalWatcher&) = delete;
     ModalWatcher& operator=(const ModalWatcher&) = delete;
 
+    // The next windows are answered with these ids, in order; after them
+    // the constructor's answer again.
+    void Answer(std::initializer_list<int> answers) { queued_.insert(queued_.end(), answers); }
+
     struct Seen {
         std::string caption, text;
-        LONG style;
+        LONG style;      // the window style
+        UINT boxStyle;   // a message box's buttons and icon as MB_ flags
+        HWND owner;
     };
     const std::vector<Seen>& seen() const { return seen_; }
 
@@ -47,6 +56,7 @@ private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
     HHOOK hook_;
     int answer_;
+    std::deque<int> queued_;
     std::vector<Seen> seen_;
 };
 

@@ -1,0 +1,453 @@
+// Installing and removing fonts on the real main window: the files in the
+// fonts folder, the exact registry values, the installed list rebuilt by
+// the WM_FONTCHANGE broadcast (counted by a top-level window of our own),
+// and every question and summary with its text, buttons and icon. Each
+// failure path is checked for what it leaves in the folder and registry.
+#include <gtest/gtest.h>
+
+#include <direct.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <functional>
+
+#include "app/messages.h"
+#include "app/startup.h"
+#include "config/settings.h"
+#include "lists/installedlist.h"
+#include "lists/rowdata.h"
+#include "ops/batch.h"
+#include "ops/install.h"
+#include "resources/resource.h"
+#include "sfntbuilder.h"
+#include "truetype/namerewrite.h"
+#include "wintest.h"
+
+namespace {
+
+// Everything the tests put into the system starts with these, so that
+// TearDown finds and takes it out again whatever went wrong.
+const char kFilePrefix[] = "qmt-";
+const char kFontPrefix[] = "Quillmere Test";
+const UINT kAsk = MB_YESNO | MB_ICONQUESTION;
+const UINT kTell = MB_OK | MB_ICONINFORMATION;
+
+// The table's texts are checked word for word by the resources test.
+std::string Msg(UINT id, const char* arg = "") {
+    char text[2048];
+    return FormatMessageText(text, sizeof text, id, arg);
+}
+
+int g_fontChanges = 0;
+LRESULT CALLBACK CountFontChanges(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    g_fontChanges += message == WM_FONTCHANGE;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Data of a value under the font key with its type and size, or "none".
+std::string FontValue(const std::string& name) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontRegistryKey(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "no key";
+    char data[1024];
+    DWORD size = sizeof data, type = 0;
+    const bool found = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size) == 0;
+    RegCloseKey(key);
+    if (!found) return "none";
+    return (type == REG_SZ ? "" : "type " + std::to_string(type) + ": ") + std::string(data, size);
+}
+
+void SetFontValue(const std::string& name, const std::string& data) {
+    HKEY key;
+    ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontRegistryKey(), 0, KEY_SET_VALUE, &key));
+    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>(data.size() + 1));
+    RegCloseKey(key);
+}
+
+class InstallTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(SettingsFilePath(iniPath_, sizeof iniPath_));
+        savedIni_ = ReadFileBytes(iniPath_, &hadIni_);
+        ASSERT_NE(nullptr, _getcwd(savedDirectory_, sizeof savedDirectory_));
+        folder_ = NewTestFolder();
+        ResetSettings(g_settings);
+        fonts_ = FontsDirectory();
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = CountFontChanges;
+        wc.lpszClassName = "QmFontChangeCounter";
+        RegisterClassA(&wc);
+        counter_ = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr, nullptr,
+                                   nullptr, nullptr);
+        g_fontChanges = 0;
+        Sweep();
+    }
+    void TearDown() override {
+        OpsFailNext(OpsFault::None, 0);
+        if (held_ != INVALID_HANDLE_VALUE) CloseHandle(held_);
+        if (window_) DestroyWindow(window_);
+        FlushEvents();
+        FinishQuillmere(GetModuleHandleA(nullptr));
+        if (hadIni_) {
+            WriteFile(iniPath_, savedIni_);
+        } else {
+            DeleteFileA(iniPath_);
+        }
+        _chdir(savedDirectory_);
+        ResetSettings(g_settings);
+        Sweep();
+        DestroyWindow(counter_);
+    }
+    // Takes out the test's files, values and the fonts this process added.
+    void Sweep() {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((fonts_ + kFilePrefix + "*").c_str(), &found);
+        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+            SetFileAttributesA((fonts_ + found.cFileName).c_str(), FILE_ATTRIBUTE_NORMAL);
+            tried_.push_back(found.cFileName);
+        }
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+        for (const std::string& name : tried_) {
+            while (RemoveFontResourceA((fonts_ + name).c_str())) {
+            }
+            DeleteFileA((fonts_ + name).c_str());
+        }
+        DeleteFileA((fonts_ + "..\\qmt-outside.ttf").c_str());
+        HKEY key;
+        ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontRegistryKey(), 0, KEY_READ | KEY_SET_VALUE, &key));
+        std::vector<std::string> doomed;
+        char name[1100], data[1100];
+        for (DWORD i = 0, n = sizeof name, d = sizeof data - 1, type;
+             RegEnumValueA(key, i, name, &n, nullptr, &type, reinterpret_cast<BYTE*>(data), &d) != ERROR_NO_MORE_ITEMS;
+             ++i, n = sizeof name, d = sizeof data - 1) {
+            data[d] = 0;
+            const bool ours = !_strnicmp(name, kFontPrefix, strlen(kFontPrefix)) ||
+                              !_strnicmp(data, kFilePrefix, strlen(kFilePrefix));
+            if (ours) doomed.push_back(name);
+        }
+        for (const std::string& value : doomed) RegDeleteValueA(key, value.c_str());
+        RegCloseKey(key);
+    }
+    void Start() {
+        ASSERT_TRUE(WriteFile(iniPath_, "[Quillmere]\r\nStartupDirectory = " + folder_ +
+                                            "\\\r\nShowStartupWindow = 0\r\nShowFileSamples = 0\r\n"
+                                            "ShowFontSamples = 0\r\n"));
+        window_ = StartQuillmere(GetModuleHandleA(nullptr), nullptr, SW_SHOW);
+        ASSERT_NE(nullptr, window_);
+        FlushEvents();
+    }
+    // A copy of a real font under a name of its own, so not installed yet.
+    std::string MakeFont(const std::string& file, const std::string& fullName, std::string folder = "",
+                         const char* host = "DejaVuSansMono.ttf") {
+        const std::string path = (folder.empty() ? folder_ : folder) + "\\" + file;
+        EXPECT_TRUE(CopyInto(HostFont(host), path));
+        EXPECT_TRUE(RewriteFontName(fullName.c_str(), path.c_str())) << path;
+        tried_.push_back(file);
+        return path;
+    }
+    bool InFonts(const std::string& file) const {
+        return GetFileAttributesA((fonts_ + file).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    // "installed": the source's bytes in the fonts folder, and the value
+    // named after the font holds the bare file name with its terminator.
+    // Otherwise what of the two is there.
+    std::string State(const std::string& file, const std::string& fullName, const std::string& source) const {
+        const std::string value = FontValue(fullName + " (TrueType)");
+        const bool copied = InFonts(file) && ReadFileBytes(fonts_ + file) == ReadFileBytes(source);
+        if (copied && value == file + '\0') return "installed";
+        return (InFonts(file) ? copied ? "copied" : "other file" : "no file") + std::string(", value ") + value;
+    }
+    HWND List(int id) const { return GetDlgItem(window_, id); }
+    int Row(int id, const std::string& text) const {
+        return static_cast<int>(SendMessageA(List(id), LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(text.c_str())));
+    }
+    std::string RowText(int id, int row) const {
+        char text[MAX_PATH] = "";
+        SendMessageA(List(id), LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    // Exactly these rows, as clicks leave them: no refresh, so a directory
+    // row stays selected too.
+    void Select(int id, const std::vector<std::string>& rows) {
+        SendMessageA(List(id), LB_SETSEL, FALSE, -1);
+        for (const std::string& row : rows) {
+            ASSERT_GE(Row(id, row), 0) << row;
+            SendMessageA(List(id), LB_SETSEL, TRUE, Row(id, row));
+        }
+    }
+    std::string Status(int id) const {
+        char text[128] = "";
+        GetDlgItemTextA(window_, id, text, sizeof text);
+        return text;
+    }
+    // Runs a command or drop, answering the boxes in turn (then OK), and
+    // checks every box: owner, caption, text and style.
+    void Run(const std::function<void()>& action, std::initializer_list<int> answers,
+             const std::vector<std::pair<std::string, UINT>>& boxes, int line) {
+        SCOPED_TRACE(testing::Message() << "from line " << line);
+        ModalWatcher watcher(IDOK);
+        watcher.Answer(answers);
+        action();
+        ASSERT_EQ(boxes.size(), watcher.seen().size()) << (watcher.seen().empty() ? "" : watcher.seen()[0].text);
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            const ModalWatcher::Seen& seen = watcher.seen()[i];
+            EXPECT_EQ(boxes[i].first, seen.text) << i;
+            EXPECT_EQ(boxes[i].second, seen.boxStyle) << i << ": " << seen.text;
+            EXPECT_EQ("Message", seen.caption);
+            EXPECT_EQ(window_, seen.owner);
+        }
+    }
+    std::function<void()> Command(int id) {
+        return [this, id] {
+            SetDlgItemTextA(window_, IDC_INSTALLED_STATUS, "stale");
+            SetDlgItemTextA(window_, IDC_FILE_STATUS, "stale");
+            SendMessageA(window_, WM_COMMAND, id, 0);
+        };
+    }
+    // The shell's way: a DROPFILES block with the names after it, posted.
+    std::function<void()> Drop(const std::vector<std::string>& paths) {
+        return [this, paths] {
+            std::string names;
+            for (const std::string& path : paths) names += path + '\0';
+            HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size() + 1);
+            auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+            drop->pFiles = sizeof(DROPFILES);
+            memcpy(drop + 1, names.data(), names.size());
+            GlobalUnlock(block);
+            PostMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+            FlushEvents();
+        };
+    }
+
+    HWND window_ = nullptr, counter_ = nullptr;
+    HANDLE held_ = INVALID_HANDLE_VALUE;
+    char iniPath_[MAX_PATH] = "", savedDirectory_[MAX_PATH] = "";
+    Bytes savedIni_;
+    bool hadIni_ = false;
+    std::string folder_, fonts_;
+    std::vector<std::string> tried_;
+};
+
+TEST_F(InstallTest, SelectedFilesAreInstalledAndRemovedAgain) {
+    const std::string one = MakeFont("qmt-one.ttf", "Quillmere Test One");
+    const std::string two = MakeFont("qmt-two.TTF", "Quillmere Test Two");
+    const std::string three = MakeFont("qmt-three.ttf", "Quillmere Test Three");
+    Start();
+    ASSERT_EQ(LB_ERR, Row(IDC_INSTALLED_LIST, "Quillmere Test One"));
+    HCURSOR cursor = GetCursor();
+    Run(Command(IDM_INSTALL), {}, {{"No files processed.", kTell}}, __LINE__);
+    EXPECT_EQ(0, g_fontChanges) << "nothing installed, nothing to tell";
+
+    // The row text, as the folder listing spells it, is the installed name.
+    const std::string twoRow = RowText(IDC_FILE_LIST, Row(IDC_FILE_LIST, "qmt-two.TTF"));
+    Select(IDC_FILE_LIST, {"qmt-one.ttf", twoRow});
+    Run(Command(IDM_INSTALL), {}, {{"2 files processed.", kTell}}, __LINE__);
+    EXPECT_EQ("installed", State("qmt-one.ttf", "Quillmere Test One", one));
+    EXPECT_EQ("installed", State(twoRow, "Quillmere Test Two", two));
+    EXPECT_EQ("no file, value none", State("qmt-three.ttf", "Quillmere Test Three", three));
+    EXPECT_EQ(1, g_fontChanges);
+    EXPECT_EQ(cursor, GetCursor());
+    // The broadcast rebuilt the list, each new row with its entry.
+    char entry[kEntryNameSize] = "";
+    ASSERT_TRUE(EntryFullName(List(IDC_INSTALLED_LIST), Row(IDC_INSTALLED_LIST, "Quillmere Test Two"), entry));
+    EXPECT_STREQ("Quillmere Test Two", entry);
+    EXPECT_GE(Row(IDC_INSTALLED_LIST, "Quillmere Test One"), 0);
+    EXPECT_EQ("No fonts selected", Status(IDC_INSTALLED_STATUS));
+    EXPECT_EQ("2 fonts selected", Status(IDC_FILE_STATUS));
+    HFONT font = CreateFontA(20, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Quillmere Test Two");
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    char face[LF_FACESIZE] = "";
+    GetTextFaceA(dc, sizeof face, face);
+    DeleteObject(SelectObject(dc, old));
+    ReleaseDC(nullptr, dc);
+    EXPECT_STREQ("Quillmere Test Two", face);
+
+    Select(IDC_INSTALLED_LIST, {"Quillmere Test One", "Quillmere Test Two"});
+    Run(Command(IDM_REMOVE), {IDYES},
+        {{Msg(MSG_REMOVE_CONFIRM, "2 fonts"), kAsk}, {"2 files processed.", kTell}}, __LINE__);
+    EXPECT_EQ("no file, value none", State("qmt-one.ttf", "Quillmere Test One", one));
+    EXPECT_EQ("no file, value none", State(twoRow, "Quillmere Test Two", two));
+    EXPECT_EQ(LB_ERR, Row(IDC_INSTALLED_LIST, "Quillmere Test One"));
+    EXPECT_EQ(LB_ERR, Row(IDC_INSTALLED_LIST, "Quillmere Test Two"));
+    EXPECT_EQ(2, g_fontChanges);
+    EXPECT_EQ(cursor, GetCursor());
+    EXPECT_EQ("No fonts selected", Status(IDC_INSTALLED_STATUS));
+}
+
+TEST_F(InstallTest, RefusedFilesAskYesSkipsButCountsNoStops) {
+    // Taken in the fonts folder, though by no font at all.
+    ASSERT_TRUE(WriteFile(fonts_ + "qmt-a-taken.ttf", "another program's file"));
+    const std::string taken = MakeFont("qmt-a-taken.ttf", "Quillmere Test Taken");
+    ASSERT_TRUE(WriteFile(folder_ + "\\qmt-b-damaged.ttf", "not a font"));
+    MakeFont("qmt-c-upper.ttf", "DEJAVU SANS", "", "DejaVuSans.ttf");
+    const std::string good = MakeFont("qmt-d-good.ttf", "Quillmere Test Good");
+    const std::string last = MakeFont("qmt-e-last.ttf", "Quillmere Test Last");
+    ASSERT_TRUE(CreateDirectoryA((folder_ + "\\qmtdir").c_str(), nullptr));
+    const std::string dejaVu = FontValue("DejaVu Sans (TrueType)");
+    Start();
+    ASSERT_EQ("DejaVu Sans", RowText(IDC_INSTALLED_LIST, Row(IDC_INSTALLED_LIST, "DejaVu Sans")));
+
+    // A directory row is handed on like a file and cannot be read.
+    Select(IDC_FILE_LIST, {"[qmtdir]", "qmt-a-taken.ttf", "qmt-b-damaged.ttf", "qmt-c-upper.ttf", "qmt-d-good.ttf"});
+    Run(Command(IDM_INSTALL), {IDYES, IDYES, IDYES, IDYES},
+        {{Msg(MSG_INSTALL_FILE_DAMAGED, "[qmtdir]"), kAsk},
+         {Msg(MSG_INSTALL_FILE_EXISTS, "qmt-a-taken.ttf"), kAsk},
+         {Msg(MSG_INSTALL_FILE_DAMAGED, "qmt-b-damaged.ttf"), kAsk},
+         {Msg(MSG_INSTALL_FONT_EXISTS, "DEJAVU SANS"), kAsk},
+         {"5 files processed.", kTell}},
+        __LINE__);
+    EXPECT_EQ("other file, value none", State("qmt-a-taken.ttf", "Quillmere Test Taken", taken));
+    EXPECT_EQ("another program's file", ReadFileBytes(fonts_ + "qmt-a-taken.ttf"));
+    EXPECT_FALSE(InFonts("[qmtdir]") || InFonts("qmt-b-damaged.ttf") || InFonts("qmt-c-upper.ttf"));
+    EXPECT_EQ(dejaVu, FontValue("DejaVu Sans (TrueType)"));
+    EXPECT_EQ("installed", State("qmt-d-good.ttf", "Quillmere Test Good", good));
+    EXPECT_EQ(1, g_fontChanges);
+
+    // No ends the batch; the summary counts the files before it.
+    ASSERT_EQ(0, _unlink((fonts_ + "qmt-a-taken.ttf").c_str()));
+    Select(IDC_FILE_LIST, {"qmt-a-taken.ttf", "qmt-b-damaged.ttf", "qmt-e-last.ttf"});
+    Run(Command(IDM_INSTALL), {IDNO},
+        {{Msg(MSG_INSTALL_FILE_DAMAGED, "qmt-b-damaged.ttf"), kAsk}, {"One file processed.", kTell}}, __LINE__);
+    EXPECT_EQ("installed", State("qmt-a-taken.ttf", "Quillmere Test Taken", taken));
+    EXPECT_EQ("no file, value none", State("qmt-e-last.ttf", "Quillmere Test Last", last));
+    EXPECT_EQ(2, g_fontChanges);
+}
+
+TEST_F(InstallTest, DroppedTrueTypeFilesAreInstalledAndOthersPassedOver) {
+    // Not the folder the file list shows: a drop gives full paths.
+    const std::string elsewhere = NewTestFolder();
+    const std::string ttf = MakeFont("qmt-drop.TTF", "Quillmere Test Drop", elsewhere);
+    const std::string fon = MakeFont("qmt-drop.fon", "Quillmere Test Fon", elsewhere);
+    Start();
+    SetWindowPos(counter_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    auto mainIsAbove = [&] {
+        HWND w = window_;
+        while (w && w != counter_) w = GetWindow(w, GW_HWNDNEXT);
+        return w == counter_;
+    };
+    ASSERT_FALSE(mainIsAbove());
+    // Without a box in between (closing one may activate another window):
+    // even a drop with nothing to install lifts the window.
+    g_settings.PromptWhenDone = 0;
+    Run(Drop({fon}), {}, {}, __LINE__);
+    EXPECT_TRUE(mainIsAbove());
+    EXPECT_EQ(0, g_fontChanges);
+
+    g_settings.PromptWhenDone = 1;
+    SetDlgItemTextA(window_, IDC_FILE_STATUS, "stale");
+    Run(Drop({fon, ttf}), {}, {{"One file processed.", kTell}}, __LINE__);
+    EXPECT_EQ("installed", State("qmt-drop.TTF", "Quillmere Test Drop", ttf));
+    EXPECT_EQ("no file, value none", State("qmt-drop.fon", "Quillmere Test Fon", fon));
+    EXPECT_EQ(1, g_fontChanges);
+    EXPECT_GE(Row(IDC_INSTALLED_LIST, "Quillmere Test Drop"), 0);
+    EXPECT_EQ("No fonts selected", Status(IDC_FILE_STATUS));
+
+    Run(Drop({ttf}), {IDNO}, {{Msg(MSG_INSTALL_FILE_EXISTS, "qmt-drop.TTF"), kAsk}, {"No files processed.", kTell}},
+        __LINE__);
+    EXPECT_EQ("installed", State("qmt-drop.TTF", "Quillmere Test Drop", ttf));
+    EXPECT_EQ(1, g_fontChanges);
+}
+
+TEST_F(InstallTest, FailedCopiesAndRegistryWritesLeaveNoHalfInstalledFont) {
+    const std::string copy = MakeFont("qmt-a-copy.ttf", "Quillmere Test Copy");
+    const std::string reg = MakeFont("qmt-b-registry.ttf", "Quillmere Test Registry");
+    const std::string noKey = MakeFont("qmt-c-nokey.ttf", "Quillmere Test No Key");
+    Start();
+    // A copy that broke off after writing part of the file: the part goes.
+    Select(IDC_FILE_LIST, {"qmt-a-copy.ttf"});
+    OpsFailNext(OpsFault::CopyFile, ERROR_DISK_FULL);
+    Run(Command(IDM_INSTALL), {IDYES},
+        {{Msg(MSG_INSTALL_COPY_FAILED, "qmt-a-copy.ttf"), kAsk}, {"One file processed.", kTell}}, __LINE__);
+    EXPECT_EQ("no file, value none", State("qmt-a-copy.ttf", "Quillmere Test Copy", copy));
+    EXPECT_EQ(1, g_fontChanges);
+
+    // No value could be written: the copied file goes as well.
+    Select(IDC_FILE_LIST, {"qmt-b-registry.ttf"});
+    OpsFailNext(OpsFault::SetFontValue, ERROR_ACCESS_DENIED);
+    Run(Command(IDM_INSTALL), {IDNO},
+        {{Msg(MSG_INSTALL_REGISTRY_ERROR, "Quillmere Test Registry"), kAsk}, {"No files processed.", kTell}},
+        __LINE__);
+    EXPECT_EQ("no file, value none", State("qmt-b-registry.ttf", "Quillmere Test Registry", reg));
+    EXPECT_EQ(1, g_fontChanges);
+
+    // A key that cannot be opened is not reported: the file stays, usable
+    // until the system restarts, with no value.
+    Select(IDC_FILE_LIST, {"qmt-c-nokey.ttf"});
+    OpsFailNext(OpsFault::OpenFontKey, ERROR_ACCESS_DENIED);
+    Run(Command(IDM_INSTALL), {}, {{"One file processed.", kTell}}, __LINE__);
+    EXPECT_EQ("copied, value none", State("qmt-c-nokey.ttf", "Quillmere Test No Key", noKey));
+    EXPECT_EQ(2, g_fontChanges);
+}
+
+TEST_F(InstallTest, RemoveAsksFirstAndReportsWhatItCannotRemove) {
+    Start();
+    std::vector<std::string> src(8);  // fonts R1 to R7, installed from full paths by the step itself
+    for (int i = 1; i <= 7; ++i) {
+        const std::string n = std::to_string(i);
+        src[i] = MakeFont("qmt-r" + n + ".ttf", "Quillmere Test R" + n);
+        Run([&] { EXPECT_EQ(1, InstallFontFile(window_, src[i].c_str(), true)); }, {}, {}, __LINE__);
+        EXPECT_EQ("installed", State("qmt-r" + n + ".ttf", "Quillmere Test R" + n, src[i]));
+    }
+    SendMessageA(window_, WM_FONTCHANGE, 0, 0);
+
+    // Nothing selected, or the question declined: nothing at all happens.
+    Run(Command(IDM_REMOVE), {}, {}, __LINE__);
+    EXPECT_EQ("stale", Status(IDC_INSTALLED_STATUS));
+    Select(IDC_INSTALLED_LIST, {"Quillmere Test R1"});
+    Run(Command(IDM_REMOVE), {IDNO}, {{Msg(MSG_REMOVE_CONFIRM, "one font"), kAsk}}, __LINE__);
+    EXPECT_EQ("installed", State("qmt-r1.ttf", "Quillmere Test R1", src[1]));
+    EXPECT_EQ("stale", Status(IDC_INSTALLED_STATUS));
+    EXPECT_EQ(0, g_fontChanges);
+
+    // A file held open without delete sharing: the font is uninstalled, its
+    // file stays, and the batch goes on without a question.
+    held_ = CreateFileA((fonts_ + "qmt-r1.ttf").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                        nullptr);
+    Select(IDC_INSTALLED_LIST, {"Quillmere Test R1", "Quillmere Test R2"});
+    Run(Command(IDM_REMOVE), {IDYES},
+        {{Msg(MSG_REMOVE_CONFIRM, "2 fonts"), kAsk}, {Msg(MSG_REMOVE_ACCESS_DENIED), kTell},
+         {"2 files processed.", kTell}},
+        __LINE__);
+    EXPECT_EQ("copied, value none", State("qmt-r1.ttf", "Quillmere Test R1", src[1]));
+    EXPECT_EQ("no file, value none", State("qmt-r2.ttf", "Quillmere Test R2", src[2]));
+    EXPECT_EQ(LB_ERR, Row(IDC_INSTALLED_LIST, "Quillmere Test R2"));
+    EXPECT_EQ("No fonts selected", Status(IDC_INSTALLED_STATUS));
+    EXPECT_EQ(1, g_fontChanges);
+
+    // A value holding a full path, one holding no name, one leading out of
+    // the fonts folder, a row without its entry: each is reported and left
+    // as it is. No stops; the summary still counts the four chosen.
+    SetFontValue("Quillmere Test R3 (TrueType)", src[3]);
+    SetFontValue("Quillmere Test R4 (TrueType)", "");
+    ASSERT_TRUE(CopyInto(src[5], fonts_ + "..\\qmt-outside.ttf"));
+    SetFontValue("Quillmere Test R5 (TrueType)", "..\\qmt-outside.ttf");
+    Select(IDC_INSTALLED_LIST, {"Quillmere Test R3", "Quillmere Test R4", "Quillmere Test R5", "Quillmere Test R7"});
+    FreeEntry(List(IDC_INSTALLED_LIST), Row(IDC_INSTALLED_LIST, "Quillmere Test R7"));
+    Run(Command(IDM_REMOVE), {IDYES, IDYES, IDYES, IDYES, IDNO},
+        {{Msg(MSG_REMOVE_CONFIRM, "4 fonts"), kAsk},
+         {Msg(MSG_REMOVE_FAILED, "Quillmere Test R3"), kAsk},
+         {Msg(MSG_REMOVE_FAILED, "Quillmere Test R4"), kAsk},
+         {Msg(MSG_REMOVE_FAILED, "Quillmere Test R5"), kAsk},
+         {Msg(MSG_REMOVE_FAILED, "Quillmere Test R7"), kAsk},
+         {"4 files processed.", kTell}},
+        __LINE__);
+    EXPECT_EQ("copied, value " + src[3] + '\0', State("qmt-r3.ttf", "Quillmere Test R3", src[3]));
+    EXPECT_EQ("copied, value " + std::string(1, '\0'), State("qmt-r4.ttf", "Quillmere Test R4", src[4]));
+    EXPECT_TRUE(ReadFileBytes(fonts_ + "..\\qmt-outside.ttf") == ReadFileBytes(src[5]));
+    EXPECT_TRUE(InFonts("qmt-r5.ttf"));
+    EXPECT_EQ("installed", State("qmt-r7.ttf", "Quillmere Test R7", src[7]));
+    EXPECT_EQ(2, g_fontChanges);
+
+    // Any other failure to delete asks; the font is uninstalled already.
+    Select(IDC_INSTALLED_LIST, {"Quillmere Test R6"});
+    OpsFailNext(OpsFault::DeleteFile, ERROR_WRITE_PROTECT);
+    Run(Command(IDM_REMOVE), {IDYES, IDYES},
+        {{Msg(MSG_REMOVE_CONFIRM, "one font"), kAsk}, {Msg(MSG_REMOVE_FAILED, "Quillmere Test R6"), kAsk},
+         {"One file processed.", kTell}},
+        __LINE__);
+    EXPECT_EQ("copied, value none", State("qmt-r6.ttf", "Quillmere Test R6", src[6]));
+    EXPECT_EQ(3, g_fontChanges);
+}
+
+}  // namespace
