@@ -134,4 +134,6 @@ void PlatFree(PlatMem mem) {
 
 void* PlatBeginWait() { return SetCursor(LoadCursor(nullptr, IDC_WAIT)); }
 
-void PlatEndWait(void* previous) { SetCursor(static_cast<HCURSOR>(previous)); }
+void PlatEndWait(void* previous) {
+    if (previous) SetCursor(static_cast<HCURSOR>(previous));
+}

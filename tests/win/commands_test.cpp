@@ -23,42 +23,8 @@ namespace {
 const int kInstalledCommands[] = {105, 120, 108};
 const int kFileCommands[] = {113, 116, 117, 118, 107};
 
-class CommandsTest : public testing::Test {
+class CommandsTest : public MainWindowFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(SettingsFilePath(iniPath_, sizeof iniPath_));
-        savedIni_ = ReadFileBytes(iniPath_, &hadIni_);
-        ASSERT_NE(nullptr, _getcwd(savedDirectory_, sizeof savedDirectory_));
-        folder_ = NewTestFolder();
-        ResetSettings(g_settings);
-    }
-    void TearDown() override {
-        if (window_) DestroyWindow(window_);
-        FlushEvents();
-        FinishQuillmere(GetModuleHandleA(nullptr));
-        if (hadIni_) {
-            WriteFile(iniPath_, savedIni_);
-        } else {
-            DeleteFileA(iniPath_);
-        }
-        _chdir(savedDirectory_);
-        ResetSettings(g_settings);
-    }
-    void Start(const std::string& extra = "") {
-        const std::string ini = "[Quillmere]\r\nStartupDirectory = " + folder_ + "\\\r\nShowStartupWindow = 0\r\n" +
-                                "ShowFileSamples = 0\r\nShowFontSamples = 0\r\n" + extra;
-        ASSERT_TRUE(WriteFile(iniPath_, ini));
-        window_ = StartQuillmere(GetModuleHandleA(nullptr), nullptr, SW_SHOW);
-        ASSERT_NE(nullptr, window_);
-        FlushEvents();
-    }
-    HWND List(int id) const { return GetDlgItem(window_, id); }
-    std::string Status(int id) const {
-        char text[128] = "";
-        GetDlgItemTextA(window_, id, text, sizeof text);
-        return text;
-    }
-    LRESULT Command(int id, int code = 0) const { return SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, code), 0); }
     void ExpectEnabled(const int* ids, size_t n, bool enabled, int line) const {
         for (size_t i = 0; i < n; ++i) {
             const UINT state = GetMenuState(GetMenu(window_), ids[i], MF_BYCOMMAND);
@@ -67,10 +33,6 @@ protected:
                 EXPECT_EQ(enabled, IsWindowEnabled(button) != 0) << "button " << ids[i] << " from line " << line;
             }
         }
-    }
-    int Row(int listId, const char* text) const {
-        return static_cast<int>(SendMessageA(List(listId), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                             reinterpret_cast<LPARAM>(text)));
     }
     void DoubleClick(const char* row) {
         const int index = Row(IDC_FILE_LIST, row);
@@ -97,12 +59,6 @@ protected:
         return _getcwd(here, sizeof here) ? here : "";
     }
 
-    HWND window_ = nullptr;
-    char iniPath_[MAX_PATH] = "";
-    Bytes savedIni_;
-    bool hadIni_ = false;
-    char savedDirectory_[MAX_PATH] = "";
-    std::string folder_;
 };
 
 TEST_F(CommandsTest, StatusLinesAndCommandsFollowTheSelection) {

@@ -64,14 +64,10 @@ void SetFontValue(const std::string& name, const std::string& data) {
     RegCloseKey(key);
 }
 
-class InstallTest : public testing::Test {
+class InstallTest : public MainWindowFixture {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(SettingsFilePath(iniPath_, sizeof iniPath_));
-        savedIni_ = ReadFileBytes(iniPath_, &hadIni_);
-        ASSERT_NE(nullptr, _getcwd(savedDirectory_, sizeof savedDirectory_));
-        folder_ = NewTestFolder();
-        ResetSettings(g_settings);
+        MainWindowFixture::SetUp();
         fonts_ = FontsDirectory();
         WNDCLASSA wc = {};
         wc.lpfnWndProc = CountFontChanges;
@@ -85,16 +81,7 @@ protected:
     void TearDown() override {
         OpsFailNext(OpsFault::None, 0);
         if (held_ != INVALID_HANDLE_VALUE) CloseHandle(held_);
-        if (window_) DestroyWindow(window_);
-        FlushEvents();
-        FinishQuillmere(GetModuleHandleA(nullptr));
-        if (hadIni_) {
-            WriteFile(iniPath_, savedIni_);
-        } else {
-            DeleteFileA(iniPath_);
-        }
-        _chdir(savedDirectory_);
-        ResetSettings(g_settings);
+        MainWindowFixture::TearDown();
         Sweep();
         DestroyWindow(counter_);
     }
@@ -128,14 +115,6 @@ protected:
         for (const std::string& value : doomed) RegDeleteValueA(key, value.c_str());
         RegCloseKey(key);
     }
-    void Start() {
-        ASSERT_TRUE(WriteFile(iniPath_, "[Quillmere]\r\nStartupDirectory = " + folder_ +
-                                            "\\\r\nShowStartupWindow = 0\r\nShowFileSamples = 0\r\n"
-                                            "ShowFontSamples = 0\r\n"));
-        window_ = StartQuillmere(GetModuleHandleA(nullptr), nullptr, SW_SHOW);
-        ASSERT_NE(nullptr, window_);
-        FlushEvents();
-    }
     // A copy of a real font under a name of its own, so not installed yet.
     std::string MakeFont(const std::string& file, const std::string& fullName, std::string folder = "",
                          const char* host = "DejaVuSansMono.ttf") {
@@ -157,10 +136,6 @@ protected:
         if (copied && value == file + '\0') return "installed";
         return (InFonts(file) ? copied ? "copied" : "other file" : "no file") + std::string(", value ") + value;
     }
-    HWND List(int id) const { return GetDlgItem(window_, id); }
-    int Row(int id, const std::string& text) const {
-        return static_cast<int>(SendMessageA(List(id), LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(text.c_str())));
-    }
     std::string RowText(int id, int row) const {
         char text[MAX_PATH] = "";
         SendMessageA(List(id), LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
@@ -174,11 +149,6 @@ protected:
             ASSERT_GE(Row(id, row), 0) << row;
             SendMessageA(List(id), LB_SETSEL, TRUE, Row(id, row));
         }
-    }
-    std::string Status(int id) const {
-        char text[128] = "";
-        GetDlgItemTextA(window_, id, text, sizeof text);
-        return text;
     }
     // Runs a command or drop, answering the boxes in turn (then OK), and
     // checks every box: owner, caption, text and style.
@@ -219,12 +189,9 @@ protected:
         };
     }
 
-    HWND window_ = nullptr, counter_ = nullptr;
+    HWND counter_ = nullptr;
     HANDLE held_ = INVALID_HANDLE_VALUE;
-    char iniPath_[MAX_PATH] = "", savedDirectory_[MAX_PATH] = "";
-    Bytes savedIni_;
-    bool hadIni_ = false;
-    std::string folder_, fonts_;
+    std::string fonts_;
     std::vector<std::string> tried_;
 };
 

@@ -72,35 +72,8 @@ const Control kControls[] = {
 
 // Runs the main window the way start-up does, over a settings file written
 // by the test, and puts the machine's own settings file back afterwards.
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public MainWindowFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(SettingsFilePath(iniPath_, sizeof iniPath_));
-        savedIni_ = ReadFileBytes(iniPath_, &hadIni_);
-        ASSERT_NE(nullptr, _getcwd(savedDirectory_, sizeof savedDirectory_));
-        folder_ = NewTestFolder();
-        ResetSettings(g_settings);
-    }
-    void TearDown() override {
-        if (g_app.mainWindow) DestroyWindow(g_app.mainWindow);
-        FlushEvents();
-        FinishQuillmere(GetModuleHandleA(nullptr));
-        if (hadIni_) {
-            WriteFile(iniPath_, savedIni_);
-        } else {
-            DeleteFileA(iniPath_);
-        }
-        _chdir(savedDirectory_);
-        ResetSettings(g_settings);
-    }
-    HWND Start(const std::string& extraSettings = "") {
-        const std::string ini = "[Quillmere]\r\nStartupDirectory = " + folder_ + "\\\r\nShowStartupWindow = 0\r\n" +
-                                extraSettings;
-        EXPECT_TRUE(WriteFile(iniPath_, ini));
-        HWND window = StartQuillmere(GetModuleHandleA(nullptr), nullptr, SW_SHOW);
-        FlushEvents();
-        return window;
-    }
     // Resizes the window so that its client area is width x height.
     static void SetClientSize(HWND window, int width, int height) {
         RECT want = {0, 0, width, height};
@@ -137,11 +110,6 @@ protected:
             }
         }
     }
-    char iniPath_[MAX_PATH] = "";
-    Bytes savedIni_;
-    bool hadIni_ = false;
-    char savedDirectory_[MAX_PATH] = "";
-    std::string folder_;
 };
 
 std::string MenuText(HMENU menu, UINT item, UINT flag) {
@@ -151,7 +119,8 @@ std::string MenuText(HMENU menu, UINT item, UINT flag) {
 }
 
 TEST_F(MainWindowTest, StartsWithClassTitleMenuControlsAndLayout) {
-    HWND window = Start();
+    Start("ShowFileSamples = 1\r\nShowFontSamples = 1\r\n");
+    HWND window = window_;
     ASSERT_NE(nullptr, window);
     char className[64] = "";
     GetClassNameA(window, className, sizeof className);
@@ -294,15 +263,12 @@ struct Canvas {
     }
 };
 
-int RowOf(HWND list, const char* text) {
-    return static_cast<int>(SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
-}
-
 TEST_F(MainWindowTest, DrawsRowsPlainAndDetailedAndTheArrowButtons) {
     ASSERT_TRUE(CopyInto(HostFont("DejaVuSans.ttf"), folder_ + "\\sans.ttf"));
     ASSERT_TRUE(WriteFile(folder_ + "\\broken.ttf", "not a font"));
     CreateDirectoryA((folder_ + "\\Sub").c_str(), nullptr);
-    HWND window = Start("ShowFileSamples = 1\r\nShowFontSamples = 1\r\n");
+    Start("ShowFileSamples = 1\r\nShowFontSamples = 1\r\n");
+    HWND window = window_;
     ASSERT_NE(nullptr, window);
     SetClientSize(window, 900, 700);
     SaveScreenshot(window, "main-window-detailed.png");
@@ -314,7 +280,7 @@ TEST_F(MainWindowTest, DrawsRowsPlainAndDetailedAndTheArrowButtons) {
     // A detailed file row: the sample is made on the first paint, kept as
     // item data and blitted at (left, top + 2); the name sits under it.
     Canvas canvas;
-    const int sans = RowOf(files, "sans.ttf");
+    const int sans = Row(IDC_FILE_LIST, "sans.ttf");
     ASSERT_GE(sans, 0);
     SendMessageA(files, LB_SETITEMDATA, sans, 0);
     canvas.Draw(window, IDC_FILE_LIST, sans, 0, detailed);
@@ -336,14 +302,14 @@ TEST_F(MainWindowTest, DrawsRowsPlainAndDetailedAndTheArrowButtons) {
     EXPECT_EQ(image, SendMessageA(files, LB_GETITEMDATA, sans, 0)) << "the sample is made once";
 
     // A file that is no font is marked -1 and not tried again.
-    const int broken = RowOf(files, "broken.ttf");
+    const int broken = Row(IDC_FILE_LIST, "broken.ttf");
     canvas.Draw(window, IDC_FILE_LIST, broken, 0, detailed);
     EXPECT_EQ(-1, SendMessageA(files, LB_GETITEMDATA, broken, 0));
     EXPECT_EQ(-1, canvas.Ink(white, {0, 0, Canvas::kWidth, 27}).right) << "no sample above the name";
 
     // Folder rows: the large picture at (left + 9, top + 8) when detailed,
     // the small one at (left + 9, top + 3) when plain.
-    const int sub = RowOf(files, "[sub]");
+    const int sub = Row(IDC_FILE_LIST, "[sub]");
     ASSERT_GE(sub, 0);
     canvas.Draw(window, IDC_FILE_LIST, sub, 0, detailed);
     RECT folder = canvas.Ink(white, {0, 0, 48, detailed});
@@ -363,7 +329,7 @@ TEST_F(MainWindowTest, DrawsRowsPlainAndDetailedAndTheArrowButtons) {
 
     // An installed row, detailed: the name in its font, and the caption.
     HWND installed = GetDlgItem(window, IDC_INSTALLED_LIST);
-    const int dejavu = RowOf(installed, "DejaVu Sans");
+    const int dejavu = Row(IDC_INSTALLED_LIST, "DejaVu Sans");
     ASSERT_GE(dejavu, 0);
     canvas.Draw(window, IDC_INSTALLED_LIST, dejavu, 0, detailed);
     EXPECT_GE(canvas.Ink(white, {0, 0, Canvas::kWidth, 27}).left, 8);

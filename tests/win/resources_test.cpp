@@ -8,6 +8,7 @@
 
 #include "app/messages.h"
 #include "resources/resource.h"
+#include "wintest.h"
 
 namespace {
 
@@ -118,72 +119,6 @@ TEST(MessageTable, FormatFillsAndCuts) {
     // sentence it is placed into.
     EXPECT_STREQ("No files processed.",
                  FormatMessageText(text, sizeof text, MSG_SUMMARY_PROCESSED, LoadMessageText(MSG_SUMMARY_NO_FILES)));
-}
-
-// ---------------------------------------------------------------------------
-// Main menu
-
-struct MenuItem {
-    const char* text;  // null for a separator
-    UINT id;
-};
-
-struct Popup {
-    const char* title;
-    std::vector<MenuItem> items;
-};
-
-std::string MenuText(HMENU menu, UINT position) {
-    char text[144] = {};
-    GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
-    return text;
-}
-
-bool IsSeparator(HMENU menu, UINT position) {
-    MENUITEMINFOA info = {};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE;
-    return GetMenuItemInfoA(menu, position, TRUE, &info) && (info.fType & MFT_SEPARATOR);
-}
-
-TEST(MainMenu, PopupsItemsAndCommandIds) {
-    const std::vector<Popup> expected = {
-        {"&File", {{"S&etup", 121}, {nullptr, 0}, {"E&xit", 199}, {nullptr, 0}}},
-        {"&Installed fonts",
-         {{"Select &all", 103}, {"Clear a&ll", 104}, {"&Print", 105}, {nullptr, 0}, {"Copy to...", 108},
-          {"Remove", 120}}},
-        {"F&ont Files",
-         {{"Select &all", 114}, {"Clear a&ll", 115}, {"&Print", 113}, {"&Delete", 116}, {"&Rename", 117},
-          {"&Change font name", 118}, {nullptr, 0}, {"&Install", 107}}},
-        {"&Help", {{"&About", 999}, {"&System informaton", 997}, {"&Manual", 998}}},
-    };
-    HMENU bar = LoadMenuA(Self(), IDR_MAINMENU);
-    ASSERT_NE(nullptr, bar);
-    ASSERT_EQ(static_cast<int>(expected.size()), GetMenuItemCount(bar));
-    for (UINT p = 0; p < expected.size(); ++p) {
-        SCOPED_TRACE(expected[p].title);
-        EXPECT_EQ(expected[p].title, MenuText(bar, p));
-        EXPECT_EQ(static_cast<UINT>(-1), GetMenuItemID(bar, p));  // a popup, not a command
-        HMENU popup = GetSubMenu(bar, p);
-        ASSERT_NE(nullptr, popup);
-        const std::vector<MenuItem>& items = expected[p].items;
-        ASSERT_EQ(static_cast<int>(items.size()), GetMenuItemCount(popup));
-        for (UINT i = 0; i < items.size(); ++i) {
-            SCOPED_TRACE(i);
-            if (!items[i].text) {
-                EXPECT_TRUE(IsSeparator(popup, i));
-                continue;
-            }
-            EXPECT_FALSE(IsSeparator(popup, i));
-            EXPECT_EQ(items[i].text, MenuText(popup, i));
-            EXPECT_EQ(items[i].id, GetMenuItemID(popup, i));
-        }
-    }
-    // The positions other code opens by index.
-    EXPECT_EQ("&File", MenuText(bar, MENU_POS_FILE));
-    EXPECT_EQ("&Installed fonts", MenuText(bar, MENU_POS_INSTALLED));
-    EXPECT_EQ("F&ont Files", MenuText(bar, MENU_POS_FONT_FILES));
-    DestroyMenu(bar);
 }
 
 // ---------------------------------------------------------------------------
@@ -308,90 +243,23 @@ TEST(Manifest, CommonControlsSixAsInvoker) {
 // ---------------------------------------------------------------------------
 // ShowMessage
 
-// Answers the next message box of this thread with one button and keeps
-// what the box showed.
-class BoxAnswerer {
-public:
-    explicit BoxAnswerer(int answer) {
-        state_ = {};
-        state_.answer = answer;
-        hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
-    }
-    ~BoxAnswerer() {
-        if (hook_) UnhookWindowsHookEx(hook_);
-    }
-    BoxAnswerer(const BoxAnswerer&) = delete;
-    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
-
-    bool hooked() const { return hook_ != nullptr; }
-    int boxes() const { return state_.boxes; }
-    std::string caption() const { return state_.caption; }
-    std::string text() const { return state_.text; }
-
-private:
-    struct State {
-        int answer;
-        int boxes;
-        char caption[256];
-        char text[2048];
-    };
-
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HCBT_ACTIVATE) {
-            HWND box = reinterpret_cast<HWND>(wParam);
-            char windowClass[32] = {};
-            GetClassNameA(box, windowClass, sizeof windowClass);
-            if (strcmp(windowClass, "#32770") == 0 && state_.boxes++ == 0) {
-                GetWindowTextA(box, state_.caption, sizeof state_.caption);
-                GetDlgItemTextA(box, 0xFFFF, state_.text, sizeof state_.text);
-                PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(state_.answer), 0);
-            }
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    static thread_local State state_;
-    HHOOK hook_ = nullptr;
-};
-
-thread_local BoxAnswerer::State BoxAnswerer::state_;
-
-TEST(ShowMessage, InformationBoxCaptionedMessage) {
-    BoxAnswerer answerer(IDOK);
-    ASSERT_TRUE(answerer.hooked());
+// Shown in a box captioned "Message", filled in with the arguments, and
+// answered with whatever button was pressed.
+TEST(ShowMessage, CaptionArgumentsAndAnswer) {
+    ModalWatcher watcher;
+    watcher.Answer({IDOK, IDYES, IDOK});
     EXPECT_EQ(IDOK, ShowMessage(nullptr, MSG_SUMMARY_PROCESSED, MB_ICONINFORMATION, "One file"));
-    EXPECT_EQ(1, answerer.boxes());
-    EXPECT_EQ("Message", answerer.caption());
-    EXPECT_EQ("One file processed.", answerer.text());
-}
-
-TEST(ShowMessage, QuestionFilledWithAPhraseAndAnswered) {
-    BoxAnswerer answerer(IDNO);
-    ASSERT_TRUE(answerer.hooked());
-    EXPECT_EQ(IDNO, ShowMessage(nullptr, MSG_REMOVE_CONFIRM, MB_YESNO | MB_ICONQUESTION,
-                                LoadMessageText(MSG_REMOVE_ONE_FONT)));
-    EXPECT_EQ("Message", answerer.caption());
-    EXPECT_EQ("Quillmere is about to remove one font.\nThis will uninstall the selected fonts and delete them from "
-              "your hard drive.\n\nClick on Yes to remove these fonts or No to abort.",
-              answerer.text());
-}
-
-TEST(ShowMessage, SeveralArgumentsAndYes) {
-    BoxAnswerer answerer(IDYES);
-    ASSERT_TRUE(answerer.hooked());
     EXPECT_EQ(IDYES, ShowMessage(nullptr, MSG_COPY_FAILED, MB_YESNO | MB_ICONQUESTION, "Deja Sans", "DEJA.TTF",
                                  "C:\\FONTS\\"));
+    EXPECT_EQ(IDOK, ShowMessage(nullptr, 155, MB_ICONINFORMATION));
+    ASSERT_EQ(3u, watcher.seen().size());
+    for (const auto& box : watcher.seen()) EXPECT_EQ("Message", box.caption);
+    EXPECT_EQ("One file processed.", watcher.seen()[0].text);
     EXPECT_EQ("The font Deja Sans (DEJA.TTF) could not be copied to C:\\FONTS\\. Do you wish to continue?\n\n"
               "Click on Yes to continue, No to abort.",
-              answerer.text());
-}
-
-TEST(ShowMessage, MissingEntryShowsStringTableError) {
-    BoxAnswerer answerer(IDOK);
-    ASSERT_TRUE(answerer.hooked());
-    EXPECT_EQ(IDOK, ShowMessage(nullptr, 155, MB_ICONINFORMATION));
-    EXPECT_EQ("Message", answerer.caption());
-    EXPECT_EQ("String table error - this application may be damaged", answerer.text());
+              watcher.seen()[1].text);
+    EXPECT_EQ(MB_YESNO | MB_ICONQUESTION, watcher.seen()[1].boxStyle);
+    EXPECT_EQ("String table error - this application may be damaged", watcher.seen()[2].text);
 }
 
 }  // namespace

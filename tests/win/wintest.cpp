@@ -4,7 +4,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <direct.h>
+
+#include "app/startup.h"
+#include "config/settings.h"
 #include "pngwrite.h"
+#include "sfntbuilder.h"
 
 std::string HostFont(const char* fileName) {
     static const char* const kFolders[] = {
@@ -171,4 +176,45 @@ void SaveScreenshot(HWND window, const char* name) {
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(window, dc);
+}
+
+void MainWindowFixture::SetUp() {
+    ASSERT_TRUE(SettingsFilePath(iniPath_, sizeof iniPath_));
+    savedIni_ = ReadFileBytes(iniPath_, &hadIni_);
+    ASSERT_NE(nullptr, _getcwd(savedDirectory_, sizeof savedDirectory_));
+    folder_ = NewTestFolder();
+    ResetSettings(g_settings);
+}
+
+void MainWindowFixture::TearDown() {
+    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+    FlushEvents();
+    FinishQuillmere(GetModuleHandleA(nullptr));
+    if (hadIni_) {
+        WriteFile(iniPath_, savedIni_);
+    } else {
+        DeleteFileA(iniPath_);
+    }
+    _chdir(savedDirectory_);
+    ResetSettings(g_settings);
+}
+
+void MainWindowFixture::Start(const std::string& settings) {
+    ASSERT_TRUE(WriteFile(iniPath_, "[Quillmere]\r\nStartupDirectory = " + folder_ +
+                                        "\\\r\nShowStartupWindow = 0\r\nShowFileSamples = 0\r\nShowFontSamples = 0\r\n" +
+                                        settings));
+    window_ = StartQuillmere(GetModuleHandleA(nullptr), nullptr, SW_SHOW);
+    ASSERT_NE(nullptr, window_);
+    FlushEvents();
+}
+
+int MainWindowFixture::Row(int listId, const std::string& text) const {
+    return static_cast<int>(
+        SendMessageA(List(listId), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+std::string MainWindowFixture::Status(int id) const {
+    char text[128] = "";
+    GetDlgItemTextA(window_, id, text, sizeof text);
+    return text;
 }

@@ -1,6 +1,7 @@
 // Helpers for the tests that run under Windows (or Wine).
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <deque>
@@ -65,3 +66,28 @@ std::string ScreenshotFolder();
 
 // Saves a window's client area as a PNG in the screenshot folder.
 void SaveScreenshot(HWND window, const char* name);
+
+// The real main window, started in this process as the program starts it,
+// over a settings file that the test writes (the machine's own file is put
+// back afterwards), showing a fresh folder of the test's own.
+class MainWindowFixture : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Starts the program with samples off unless `settings` says otherwise
+    // (later lines win).
+    void Start(const std::string& settings = "");
+    HWND List(int id) const { return GetDlgItem(window_, id); }
+    int Row(int listId, const std::string& text) const;
+    std::string Status(int id) const;
+    LRESULT Command(int id, int code = 0) const { return SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, code), 0); }
+
+    HWND window_ = nullptr;
+    std::string folder_;
+    char iniPath_[MAX_PATH] = "";
+
+private:
+    std::string savedIni_;
+    bool hadIni_ = false;
+    char savedDirectory_[MAX_PATH] = "";
+};
