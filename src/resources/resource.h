@@ -200,6 +200,13 @@
 #define FOLDER_LARGE_HEIGHT 27
 
 // ---------------------------------------------------------------------------
+// WarningBox: shown before the manual opens in the web browser.
+#define IDD_WARNING_BOX "WarningBox"
+#define IDC_WARNING_TEXT 101
+#define IDC_WARNING_AGAIN 102  // "Show me this warning again next time."
+#define IDC_WARNING_HELP 9
+
+// ---------------------------------------------------------------------------
 // Program version, 2.0d: the window title, the about box and the version
 // resource agree through these.
 #define QM_VERSION_MAJOR 2
