@@ -30,10 +30,11 @@ void BroadcastFontChange();
 bool JoinPath(char* out, const char* directory, const char* name);
 
 #ifdef QM_FAULT_INJECTION
-// Tests: the next system call of one kind made by install or remove fails
-// with `error`, as the system would report it. A failing copy first copies
-// the file, like a copy that broke off after writing part of it.
-enum class OpsFault { None, CopyFile, OpenFontKey, SetFontValue, DeleteFile };
+// Tests: the next system call of one kind made by install, remove or copy
+// fails with `error`, as the system would report it. A failing copy (CopyFile,
+// LzCopy) first copies the file, like a copy that broke off after writing
+// part of it.
+enum class OpsFault { None, CopyFile, OpenFontKey, SetFontValue, DeleteFile, LzCopy };
 void OpsFailNext(OpsFault fault, DWORD error);
 // True once, for the armed kind, and sets the last error.
 bool OpsFaultFires(OpsFault fault);
