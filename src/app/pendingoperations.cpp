@@ -7,8 +7,6 @@
 void RenameSelectedFiles(HWND) {}
 void ChangeSelectedFontNames(HWND) {}
 void PrintSampleSheet(HWND, int) {}
-void ShowInstalledFontSample(HWND, int) {}
-void ShowFileSample(HWND, const char*) {}
 bool RunSetupSheet(HWND) { return false; }
 void ShowAboutBox(HWND) {}
 void ShowSystemInformation(HWND) {}

@@ -188,6 +188,14 @@
 #define MSG_CREDITS_LAST 3002
 
 // ---------------------------------------------------------------------------
+// Font sample window, the dialog template FontSampleBox: the sample (the
+// font's name, characters 32 to 255 and the sample sentence) and the box
+// with the font's notice below it.
+#define IDD_FONT_SAMPLE_BOX "FontSampleBox"
+#define IDC_SAMPLE_TEXT 101
+#define IDC_SAMPLE_NOTICE 102
+
+// ---------------------------------------------------------------------------
 // Bitmaps, 6030 and 6031: folder pictures of directory and drive rows. Each
 // is a picture over its mask (upper half picture, white where transparent;
 // lower half mask, black where the picture is opaque).

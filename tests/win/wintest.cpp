@@ -118,6 +118,7 @@ ModalWatcher::ModalWatcher(int answer) : answer_(answer) {
 
 ModalWatcher::~ModalWatcher() {
     UnhookWindowsHookEx(hook_);
+    for (const Pending& pending : pending_) KillTimer(nullptr, pending.timer);
     g_watcher = nullptr;
 }
 
@@ -137,10 +138,37 @@ LRESULT CALLBACK ModalWatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
                 answer = g_watcher->queued_.front();
                 g_watcher->queued_.pop_front();
             }
-            PostMessageA(box, WM_COMMAND, answer, 0);
+            if (g_watcher->inspect_) {
+                // The window is not shown yet: look at it from its own loop.
+                g_watcher->pending_.push_back({SetTimer(nullptr, 0, 20, InspectLater), box, answer});
+            } else {
+                End(box, answer);
+            }
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void ModalWatcher::End(HWND box, int answer) {
+    if (answer == kClose) {
+        PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else {
+        PostMessageA(box, WM_COMMAND, answer, 0);
+    }
+}
+
+void CALLBACK ModalWatcher::InspectLater(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (!g_watcher) return;
+    for (size_t i = 0; i < g_watcher->pending_.size(); ++i) {
+        const Pending pending = g_watcher->pending_[i];
+        if (pending.timer != timer) continue;
+        g_watcher->pending_.erase(g_watcher->pending_.begin() + static_cast<std::ptrdiff_t>(i));
+        if (!IsWindow(pending.box)) return;
+        g_watcher->inspect_(pending.box);
+        End(pending.box, pending.answer);
+        return;
+    }
 }
 
 std::string ScreenshotFolder() {

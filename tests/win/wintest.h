@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -45,6 +46,15 @@ public:
     // the constructor's answer again.
     void Answer(std::initializer_list<int> answers) { queued_.insert(queued_.end(), answers); }
 
+    // An answer that ends the window through its system menu's close, as
+    // the caption's close box does, for windows that have no buttons.
+    static constexpr int kClose = -1;
+
+    // Has `inspect` called with each modal window once it runs in its modal
+    // loop (its first paint done), before the window is answered: for
+    // reading a dialog's controls while it is up.
+    void Inspect(std::function<void(HWND)> inspect) { inspect_ = std::move(inspect); }
+
     struct Seen {
         std::string caption, text;
         LONG style;      // the window style
@@ -55,7 +65,16 @@ public:
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK InspectLater(HWND, UINT, UINT_PTR timer, DWORD);
+    static void End(HWND box, int answer);
+    struct Pending {
+        UINT_PTR timer;
+        HWND box;
+        int answer;
+    };
     HHOOK hook_;
+    std::function<void(HWND)> inspect_;
+    std::vector<Pending> pending_;
     int answer_;
     std::deque<int> queued_;
     std::vector<Seen> seen_;
