@@ -14,7 +14,7 @@ if [ $# -ne 1 ] || [ -z "$1" ]; then
 fi
 
 # Bump when the setup below changes: older prefixes are then made again.
-STAMP_CONTENT="quillmere wine prefix 5"
+STAMP_CONTENT="quillmere wine prefix 6"
 
 prefix=$1
 mkdir -p "$(dirname -- "$prefix")"
@@ -27,7 +27,21 @@ is_ready() {
 }
 
 # Fast path: no lock needed once the prefix is there.
+# A stand-in web browser for the tests: Wine's winebrowser runs the
+# programs named in HKCU\Software\Wine\WineBrowser "Browsers" with the
+# address; this one only notes it in browser.log beside itself. Made on
+# every call, as it is cheap, so that older prefixes get it too.
+add_browser_recorder() {
+  [ -d "$prefix" ] || return 0
+  local recorder=$prefix/record-browser
+  if [ ! -x "$recorder" ]; then
+    printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"$(dirname -- "$0")/browser.log"\n' >"$recorder"
+    chmod +x "$recorder"
+  fi
+}
+
 if is_ready; then
+  add_browser_recorder
   exit 0
 fi
 
@@ -96,6 +110,10 @@ regadd 'HKCU\Software\Wine\Fonts\Replacements' /v 'Arial' /t REG_SZ /d 'Liberati
 regadd 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /t REG_SZ /d 'Liberation Serif'
 regadd 'HKCU\Software\Wine\X11 Driver' /v 'Managed' /t REG_SZ /d 'N'
 regadd 'HKCU\Software\Wine\DllOverrides' /v 'winemenubuilder.exe' /t REG_SZ /d ''
+# Without Wine's HTML engine (left out above) nothing maps .htm files to the
+# html file class, whose open command is winebrowser: the manual needs it.
+regadd 'HKCR\.htm' /ve /t REG_SZ /d 'htmlfile'
+regadd 'HKCR\.html' /ve /t REG_SZ /d 'htmlfile'
 
 # Drive Q: leads to a plain file instead of a folder, so every path on it is
 # "path not found", as on a drive with no medium: the tests' off-line drive.
@@ -107,5 +125,6 @@ ln -sfn "$prefix/offline-drive" "$prefix/dosdevices/q:"
 # to disk then, and only then does the prefix count as done.
 run wineserver -w || true
 
+add_browser_recorder
 printf '%s\n' "$STAMP_CONTENT" >"$stamp"
 echo "wineprefix: ready in $(( $(date +%s) - start )) s" >&2

@@ -10,4 +10,3 @@ void PrintSampleSheet(HWND, int) {}
 bool RunSetupSheet(HWND) { return false; }
 void ShowAboutBox(HWND) {}
 void ShowSystemInformation(HWND) {}
-void ShowManual(HWND) {}
