@@ -141,32 +141,6 @@ protected:
         SendMessageA(List(id), LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
         return text;
     }
-    // Exactly these rows, as clicks leave them: no refresh, so a directory
-    // row stays selected too.
-    void Select(int id, const std::vector<std::string>& rows) {
-        SendMessageA(List(id), LB_SETSEL, FALSE, -1);
-        for (const std::string& row : rows) {
-            ASSERT_GE(Row(id, row), 0) << row;
-            SendMessageA(List(id), LB_SETSEL, TRUE, Row(id, row));
-        }
-    }
-    // Runs a command or drop, answering the boxes in turn (then OK), and
-    // checks every box: owner, caption, text and style.
-    void Run(const std::function<void()>& action, std::initializer_list<int> answers,
-             const std::vector<std::pair<std::string, UINT>>& boxes, int line) {
-        SCOPED_TRACE(testing::Message() << "from line " << line);
-        ModalWatcher watcher(IDOK);
-        watcher.Answer(answers);
-        action();
-        ASSERT_EQ(boxes.size(), watcher.seen().size()) << (watcher.seen().empty() ? "" : watcher.seen()[0].text);
-        for (size_t i = 0; i < boxes.size(); ++i) {
-            const ModalWatcher::Seen& seen = watcher.seen()[i];
-            EXPECT_EQ(boxes[i].first, seen.text) << i;
-            EXPECT_EQ(boxes[i].second, seen.boxStyle) << i << ": " << seen.text;
-            EXPECT_EQ("Message", seen.caption);
-            EXPECT_EQ(window_, seen.owner);
-        }
-    }
     std::function<void()> Command(int id) {
         return [this, id] {
             SetDlgItemTextA(window_, IDC_INSTALLED_STATUS, "stale");

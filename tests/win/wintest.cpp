@@ -246,3 +246,27 @@ std::string MainWindowFixture::Status(int id) const {
     GetDlgItemTextA(window_, id, text, sizeof text);
     return text;
 }
+
+void MainWindowFixture::Select(int listId, const std::vector<std::string>& rows) {
+    SendMessageA(List(listId), LB_SETSEL, FALSE, -1);
+    for (const std::string& row : rows) {
+        ASSERT_GE(Row(listId, row), 0) << row;
+        SendMessageA(List(listId), LB_SETSEL, TRUE, Row(listId, row));
+    }
+}
+
+void MainWindowFixture::Run(const std::function<void()>& action, std::initializer_list<int> answers,
+                            const std::vector<std::pair<std::string, UINT>>& boxes, int line) {
+    SCOPED_TRACE(testing::Message() << "from line " << line);
+    ModalWatcher watcher(IDOK);
+    watcher.Answer(answers);
+    action();
+    ASSERT_EQ(boxes.size(), watcher.seen().size()) << (watcher.seen().empty() ? "" : watcher.seen()[0].text);
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const ModalWatcher::Seen& seen = watcher.seen()[i];
+        EXPECT_EQ(boxes[i].first, seen.text) << i;
+        EXPECT_EQ(boxes[i].second, seen.boxStyle) << i << ": " << seen.text;
+        EXPECT_EQ("Message", seen.caption);
+        EXPECT_EQ(window_, seen.owner);
+    }
+}

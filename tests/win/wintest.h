@@ -100,6 +100,13 @@ protected:
     int Row(int listId, const std::string& text) const;
     std::string Status(int id) const;
     LRESULT Command(int id, int code = 0) const { return SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, code), 0); }
+    // Selects exactly these rows, as clicks leave them: no refresh, so a
+    // directory row stays selected too.
+    void Select(int listId, const std::vector<std::string>& rows);
+    // Runs action, answering its message boxes in turn (then OK), and checks
+    // every box: owner, caption "Message", text and buttons/icon.
+    void Run(const std::function<void()>& action, std::initializer_list<int> answers,
+             const std::vector<std::pair<std::string, UINT>>& boxes, int line);
 
     HWND window_ = nullptr;
     std::string folder_;
