@@ -4,8 +4,6 @@
 // operation is written, and until then does nothing.
 #include "app/operations.h"
 
-void RenameSelectedFiles(HWND) {}
-void ChangeSelectedFontNames(HWND) {}
 void PrintSampleSheet(HWND, int) {}
 bool RunSetupSheet(HWND) { return false; }
 void ShowAboutBox(HWND) {}

@@ -196,6 +196,16 @@
 #define IDC_SAMPLE_NOTICE 102
 
 // ---------------------------------------------------------------------------
+// FileRenameBox and ChangeFontNameBox: one file's name on disk, or the name
+// the font carries inside it. Both share one layout; OK and Cancel are
+// IDOK and IDCANCEL.
+#define IDD_FILE_RENAME_BOX "FileRenameBox"
+#define IDD_CHANGE_FONT_NAME_BOX "ChangeFontNameBox"
+#define IDC_NAME_CURRENT 101  // the current name
+#define IDC_NAME_NEW 102      // the new name, as the user types it
+#define IDC_NAME_ABORT 3      // ends the whole run
+
+// ---------------------------------------------------------------------------
 // Bitmaps, 6030 and 6031: folder pictures of directory and drive rows. Each
 // is a picture over its mask (upper half picture, white where transparent;
 // lower half mask, black where the picture is opaque).
