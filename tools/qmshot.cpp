@@ -6,9 +6,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
-#include "pngwrite.h"
+#include "screenshot.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -31,33 +30,8 @@ int main(int argc, char** argv) {
     GetWindowRect(window, &r);
     const int width = r.right - r.left, height = r.bottom - r.top;
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* row = static_cast<const uint8_t*>(bits) + static_cast<size_t>(stride) * y;
-        for (int x = 0; x < width; ++x) {
-            rgb[(static_cast<size_t>(y) * width + x) * 3 + 0] = row[x * 3 + 2];
-            rgb[(static_cast<size_t>(y) * width + x) * 3 + 1] = row[x * 3 + 1];
-            rgb[(static_cast<size_t>(y) * width + x) * 3 + 2] = row[x * 3 + 0];
-        }
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    const bool written = SaveAreaPng(screen, r.left, r.top, width, height, argv[1]);
     ReleaseDC(nullptr, screen);
-    const bool written = WritePng(argv[1], rgb.data(), width, height);
     PostMessageA(window, WM_CLOSE, 0, 0);
     if (!written) {
         fprintf(stderr, "qmshot: cannot write %s\n", argv[1]);

@@ -7,6 +7,12 @@
 // face with window-text letters. Returns the shared button-face brush.
 HBRUSH HandleControlColour(HWND window, HDC dc);
 
+// The four control-colour messages that HandleControlColour answers.
+inline bool IsControlColourMessage(UINT message) {
+    return message == WM_CTLCOLORMSGBOX || message == WM_CTLCOLORBTN || message == WM_CTLCOLORDLG ||
+           message == WM_CTLCOLORSTATIC;
+}
+
 // Moves the window, size unchanged, to the middle of the screen and to the
 // top of the z-order.
 void CentreOnScreen(HWND window);

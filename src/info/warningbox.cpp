@@ -40,14 +40,12 @@ INT_PTR OnCommand(HWND box, int id) {
 }
 
 INT_PTR CALLBACK WarningBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsControlColourMessage(message)) {
+        return reinterpret_cast<INT_PTR>(HandleControlColour(box, reinterpret_cast<HDC>(wParam)));
+    }
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(box, lParam);
     case WM_COMMAND: return OnCommand(box, LOWORD(wParam));
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<INT_PTR>(HandleControlColour(box, reinterpret_cast<HDC>(wParam)));
     }
     return FALSE;
 }

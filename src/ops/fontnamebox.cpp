@@ -7,7 +7,7 @@
 #include "app/messages.h"
 #include "app/operations.h"
 #include "app/winhelpers.h"
-#include "ops/batch.h"
+#include "ops/namedialog.h"
 #include "resources/resource.h"
 #include "truetype/fontnames.h"
 #include "truetype/namerewrite.h"
@@ -28,17 +28,7 @@ INT_PTR OnInitDialog(HWND box, LPARAM parameter) {
         PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
         return TRUE;
     }
-    char caption[MAX_PATH];
-    GetWindowTextA(box, caption, sizeof caption);
-    char title[MAX_PATH + kFontNameCapacity + 1];
-    snprintf(title, sizeof title, "%s %s", caption, fullName);
-    SetWindowTextA(box, title);
-    SetDlgItemTextA(box, IDC_NAME_CURRENT, fullName);
-    SetDlgItemTextA(box, IDC_NAME_NEW, fullName);
-    HWND edit = GetDlgItem(box, IDC_NAME_NEW);
-    SetFocus(edit);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    CentreOnScreen(box);
+    ShowNameDialogNames(box, fullName, fullName);
     // The focus was set here.
     return FALSE;
 }
@@ -63,44 +53,23 @@ void OnOk(HWND box) {
 INT_PTR OnCommand(HWND box, int id) {
     switch (id) {
     case IDOK: OnOk(box); return TRUE;
-    case IDCANCEL:
-    case IDC_NAME_ABORT: EndDialog(box, id); return TRUE;
     }
-    return FALSE;
+    return EndNameDialogOnCancel(box, id);
 }
 
 INT_PTR CALLBACK ChangeFontNameBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsControlColourMessage(message)) {
+        return reinterpret_cast<INT_PTR>(HandleControlColour(box, reinterpret_cast<HDC>(wParam)));
+    }
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(box, lParam);
     case WM_COMMAND: return OnCommand(box, LOWORD(wParam));
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<INT_PTR>(HandleControlColour(box, reinterpret_cast<HDC>(wParam)));
     }
     return FALSE;
-}
-
-// One file: nonzero goes on with the next selected file, zero (Abort) ends
-// the run.
-int ChangeOneFontName(HWND mainWindow, const char* fileName) {
-    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), IDD_CHANGE_FONT_NAME_BOX, mainWindow,
-                                           ChangeFontNameBoxProc, reinterpret_cast<LPARAM>(fileName));
-    UpdateWindow(mainWindow);
-    return result == IDC_NAME_ABORT ? 0 : 1;
 }
 
 }  // namespace
 
 void ChangeSelectedFontNames(HWND mainWindow) {
-    HWND list = GetDlgItem(mainWindow, IDC_FILE_LIST);
-    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    if (count == LB_ERR) return;
-    for (LRESULT i = 0; i < count; ++i) {
-        char text[MAX_PATH];
-        if (!SelectedRowText(list, static_cast<int>(i), text, sizeof text)) continue;
-        if (!ChangeOneFontName(mainWindow, text)) break;
-    }
-    // The command fills the file list again and refreshes the status.
+    RunNameDialogForSelectedFiles(mainWindow, IDD_CHANGE_FONT_NAME_BOX, ChangeFontNameBoxProc);
 }

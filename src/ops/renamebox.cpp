@@ -8,7 +8,7 @@
 #include "app/messages.h"
 #include "app/operations.h"
 #include "app/winhelpers.h"
-#include "ops/batch.h"
+#include "ops/namedialog.h"
 #include "resources/resource.h"
 #include "truetype/fontnames.h"
 
@@ -53,19 +53,8 @@ INT_PTR OnInitDialog(HWND box, LPARAM parameter) {
     const char* fileName = reinterpret_cast<const char*>(parameter);
     char fullName[kFontNameCapacity];
     char notice[kFontNameCapacity];
-    if (ReadFontNames(fullName, notice, PathInCurrentDirectory(fileName))) {
-        char caption[MAX_PATH];
-        GetWindowTextA(box, caption, sizeof caption);
-        char title[MAX_PATH + kFontNameCapacity + 1];
-        snprintf(title, sizeof title, "%s %s", caption, fullName);
-        SetWindowTextA(box, title);
-    }
-    SetDlgItemTextA(box, IDC_NAME_CURRENT, fileName);
-    SetDlgItemTextA(box, IDC_NAME_NEW, fileName);
-    HWND edit = GetDlgItem(box, IDC_NAME_NEW);
-    SetFocus(edit);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    CentreOnScreen(box);
+    const bool named = ReadFontNames(fullName, notice, PathInCurrentDirectory(fileName));
+    ShowNameDialogNames(box, fileName, named ? fullName : nullptr);
     // The focus was set here.
     return FALSE;
 }
@@ -90,46 +79,23 @@ void OnOk(HWND box) {
 INT_PTR OnCommand(HWND box, int id) {
     switch (id) {
     case IDOK: OnOk(box); return TRUE;
-    case IDCANCEL:
-    case IDC_NAME_ABORT: EndDialog(box, id); return TRUE;
     }
-    return FALSE;
+    return EndNameDialogOnCancel(box, id);
 }
 
 INT_PTR CALLBACK FileRenameBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsControlColourMessage(message)) {
+        return reinterpret_cast<INT_PTR>(HandleControlColour(box, reinterpret_cast<HDC>(wParam)));
+    }
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(box, lParam);
     case WM_COMMAND: return OnCommand(box, LOWORD(wParam));
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<INT_PTR>(HandleControlColour(box, reinterpret_cast<HDC>(wParam)));
     }
     return FALSE;
-}
-
-// One file: nonzero goes on with the next selected file, zero (Abort) ends
-// the run.
-int RenameOneFile(HWND mainWindow, const char* fileName) {
-    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), IDD_FILE_RENAME_BOX, mainWindow,
-                                           FileRenameBoxProc, reinterpret_cast<LPARAM>(fileName));
-    UpdateWindow(mainWindow);
-    return result == IDC_NAME_ABORT ? 0 : 1;
 }
 
 }  // namespace
 
 void RenameSelectedFiles(HWND mainWindow) {
-    HWND list = GetDlgItem(mainWindow, IDC_FILE_LIST);
-    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    if (count == LB_ERR) return;
-    // The list is filled again only after the run, so the rows keep their
-    // places while files change their names.
-    for (LRESULT i = 0; i < count; ++i) {
-        char text[MAX_PATH];
-        if (!SelectedRowText(list, static_cast<int>(i), text, sizeof text)) continue;
-        if (!RenameOneFile(mainWindow, text)) break;
-    }
-    // The command fills the file list again and refreshes the status.
+    RunNameDialogForSelectedFiles(mainWindow, IDD_FILE_RENAME_BOX, FileRenameBoxProc);
 }

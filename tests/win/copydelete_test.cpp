@@ -32,14 +32,6 @@ std::string Msg(UINT id, const char* a = "", const char* b = "", const char* c =
     return FormatMessageText(text, sizeof text, id, a, b, c);
 }
 
-void SetFontValue(const std::string& name, const std::string& data) {
-    HKEY key;
-    ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontRegistryKey(), 0, KEY_SET_VALUE, &key));
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>(data.size() + 1));
-    RegCloseKey(key);
-}
-
 // Volume and file index: which file a name leads to, whatever its bytes.
 std::string FileIdentity(const std::string& path) {
     HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -69,30 +61,7 @@ protected:
     }
     // Takes out the test's files in the fonts folder, its values and the
     // fonts this process added.
-    void Sweep() {
-        WIN32_FIND_DATAA found;
-        std::vector<std::string> names;
-        HANDLE search = FindFirstFileA((fonts_ + kFilePrefix + "*").c_str(), &found);
-        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-            names.push_back(found.cFileName);
-        }
-        if (search != INVALID_HANDLE_VALUE) FindClose(search);
-        for (const std::string& name : names) {
-            while (RemoveFontResourceA((fonts_ + name).c_str())) {
-            }
-            DeleteFileA((fonts_ + name).c_str());
-        }
-        HKEY key;
-        ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontRegistryKey(), 0, KEY_READ | KEY_SET_VALUE, &key));
-        std::vector<std::string> doomed;
-        char name[1100];
-        for (DWORD i = 0, n = sizeof name; RegEnumValueA(key, i, name, &n, nullptr, nullptr, nullptr, nullptr) == 0;
-             ++i, n = sizeof name) {
-            if (!_strnicmp(name, kFontPrefix, strlen(kFontPrefix))) doomed.push_back(name);
-        }
-        for (const std::string& value : doomed) RegDeleteValueA(key, value.c_str());
-        RegCloseKey(key);
-    }
+    void Sweep() { SweepTestFonts(kFilePrefix, kFontPrefix); }
     // Installs a copy of a real font under a name of its own, as the
     // system keeps it: file in the fonts folder, font table, registry value.
     // Returns the installed file's bytes.

@@ -44,26 +44,6 @@ LRESULT CALLBACK CountFontChanges(HWND window, UINT message, WPARAM wParam, LPAR
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// Data of a value under the font key with its type and size, or "none".
-std::string FontValue(const std::string& name) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontRegistryKey(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "no key";
-    char data[1024];
-    DWORD size = sizeof data, type = 0;
-    const bool found = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size) == 0;
-    RegCloseKey(key);
-    if (!found) return "none";
-    return (type == REG_SZ ? "" : "type " + std::to_string(type) + ": ") + std::string(data, size);
-}
-
-void SetFontValue(const std::string& name, const std::string& data) {
-    HKEY key;
-    ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontRegistryKey(), 0, KEY_SET_VALUE, &key));
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>(data.size() + 1));
-    RegCloseKey(key);
-}
-
 class InstallTest : public MainWindowFixture {
 protected:
     void SetUp() override {
@@ -87,33 +67,15 @@ protected:
     }
     // Takes out the test's files, values and the fonts this process added.
     void Sweep() {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((fonts_ + kFilePrefix + "*").c_str(), &found);
-        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-            SetFileAttributesA((fonts_ + found.cFileName).c_str(), FILE_ATTRIBUTE_NORMAL);
-            tried_.push_back(found.cFileName);
-        }
-        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+        // Files tried under other names than the prefix, and one that a
+        // bad registry value points at outside the fonts folder.
         for (const std::string& name : tried_) {
             while (RemoveFontResourceA((fonts_ + name).c_str())) {
             }
             DeleteFileA((fonts_ + name).c_str());
         }
         DeleteFileA((fonts_ + "..\\qmt-outside.ttf").c_str());
-        HKEY key;
-        ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontRegistryKey(), 0, KEY_READ | KEY_SET_VALUE, &key));
-        std::vector<std::string> doomed;
-        char name[1100], data[1100];
-        for (DWORD i = 0, n = sizeof name, d = sizeof data - 1, type;
-             RegEnumValueA(key, i, name, &n, nullptr, &type, reinterpret_cast<BYTE*>(data), &d) != ERROR_NO_MORE_ITEMS;
-             ++i, n = sizeof name, d = sizeof data - 1) {
-            data[d] = 0;
-            const bool ours = !_strnicmp(name, kFontPrefix, strlen(kFontPrefix)) ||
-                              !_strnicmp(data, kFilePrefix, strlen(kFilePrefix));
-            if (ours) doomed.push_back(name);
-        }
-        for (const std::string& value : doomed) RegDeleteValueA(key, value.c_str());
-        RegCloseKey(key);
+        SweepTestFonts(kFilePrefix, kFontPrefix);
     }
     // A copy of a real font under a name of its own, so not installed yet.
     std::string MakeFont(const std::string& file, const std::string& fullName, std::string folder = "",

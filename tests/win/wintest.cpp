@@ -8,7 +8,8 @@
 
 #include "app/startup.h"
 #include "config/settings.h"
-#include "pngwrite.h"
+#include "lists/installedlist.h"
+#include "screenshot.h"
 #include "sfntbuilder.h"
 
 std::string HostFont(const char* fileName) {
@@ -181,28 +182,8 @@ void SaveScreenshot(HWND window, const char* name) {
     if (folder.empty()) return;
     RECT r;
     GetClientRect(window, &r);
-    const int width = r.right, height = r.bottom;
     HDC dc = GetDC(window);
-    HDC memory = CreateCompatibleDC(dc);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-    GdiFlush();
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* row = static_cast<const uint8_t*>(bits) + static_cast<size_t>(stride) * y;
-        for (int x = 0; x < width; ++x) {
-            for (int c = 0; c < 3; ++c) rgb[(static_cast<size_t>(y) * width + x) * 3 + c] = row[x * 3 + 2 - c];
-        }
-    }
-    WritePng((folder + "\\" + name).c_str(), rgb.data(), width, height);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    SaveAreaPng(dc, 0, 0, r.right, r.bottom, (folder + "\\" + name).c_str());
     ReleaseDC(window, dc);
 }
 
@@ -269,4 +250,54 @@ void MainWindowFixture::Run(const std::function<void()>& action, std::initialize
         EXPECT_EQ("Message", seen.caption);
         EXPECT_EQ(window_, seen.owner);
     }
+}
+
+std::string FontValue(const std::string& name) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontRegistryKey(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "no key";
+    char data[1024];
+    DWORD size = sizeof data, type = 0;
+    const bool found = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size) == 0;
+    RegCloseKey(key);
+    if (!found) return "none";
+    return (type == REG_SZ ? "" : "type " + std::to_string(type) + ": ") + std::string(data, size);
+}
+
+void SetFontValue(const std::string& name, const std::string& data) {
+    HKEY key;
+    ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontRegistryKey(), 0, KEY_SET_VALUE, &key));
+    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>(data.size() + 1));
+    RegCloseKey(key);
+}
+
+void SweepTestFonts(const char* filePrefix, const char* fontPrefix) {
+    const std::string fonts = FontsDirectory();
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((fonts + filePrefix + "*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        names.push_back(found.cFileName);
+    }
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    for (const std::string& name : names) {
+        SetFileAttributesA((fonts + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+        while (RemoveFontResourceA((fonts + name).c_str())) {
+        }
+        DeleteFileA((fonts + name).c_str());
+    }
+    HKEY key;
+    ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontRegistryKey(), 0, KEY_READ | KEY_SET_VALUE, &key));
+    std::vector<std::string> doomed;
+    char name[1100], data[1100];
+    for (DWORD i = 0, n = sizeof name, d = sizeof data - 1, type;
+         RegEnumValueA(key, i, name, &n, nullptr, &type, reinterpret_cast<BYTE*>(data), &d) != ERROR_NO_MORE_ITEMS;
+         ++i, n = sizeof name, d = sizeof data - 1) {
+        data[d] = 0;
+        if (!_strnicmp(name, fontPrefix, strlen(fontPrefix)) || !_strnicmp(data, filePrefix, strlen(filePrefix))) {
+            doomed.push_back(name);
+        }
+    }
+    for (const std::string& value : doomed) RegDeleteValueA(key, value.c_str());
+    RegCloseKey(key);
 }

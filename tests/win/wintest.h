@@ -80,6 +80,16 @@ private:
     std::vector<Seen> seen_;
 };
 
+// The value under the system's font key with that name; "none" when there
+// is none, with "type N: " in front when it is not REG_SZ.
+std::string FontValue(const std::string& name);
+// Writes a REG_SZ value (terminator counted) under the font key.
+void SetFontValue(const std::string& name, const std::string& data);
+// Takes out what a test put into the system: fonts-folder files whose names
+// start with filePrefix (removed from the font table first) and font-key
+// values named fontPrefix... or holding filePrefix...
+void SweepTestFonts(const char* filePrefix, const char* fontPrefix);
+
 // Directory for screenshots a person can look at (QM_SCREENSHOTS), or "".
 std::string ScreenshotFolder();
 

@@ -1,0 +1,18 @@
+// What the rename and change-font-name dialogs share: both show a current
+// name, take a new one, and run once per selected file of the file list.
+#pragma once
+
+#include <windows.h>
+
+// Shows current in the dialog's current-name field and as the editable new
+// name (selected, with the focus), adds fullName (if any) to the caption,
+// and centres the dialog.
+void ShowNameDialogNames(HWND box, const char* current, const char* fullName);
+
+// Cancel and Abort end the dialog with their own id; true when id was one
+// of them.
+bool EndNameDialogOnCancel(HWND box, int id);
+
+// Runs the dialog (its template and procedure) for each selected file row
+// in turn, the row's file name as its parameter, until one ends with Abort.
+void RunNameDialogForSelectedFiles(HWND mainWindow, const char* dialogTemplate, DLGPROC procedure);
