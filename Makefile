@@ -7,6 +7,9 @@
 #                (BENCH_DIR=/usr/share/fonts)
 #   make fuzz    run each fuzzer (build/native/.../fuzz_*) for FUZZ_SECONDS
 #                (default 60); work corpus build/native/fuzz-corpus/NAME
+#   make mutate  plant faults one at a time and see the tests catch them
+#                (MUTATE_COUNT=100 in the core, MUTATE_WIN_COUNT=60 in the
+#                Windows code, MUTATE_SEED=1)
 #   make clean   remove build/
 
 SHELL := /bin/bash
@@ -14,6 +17,9 @@ SHELL := /bin/bash
 
 BENCH_DIR ?= /usr/share/fonts
 FUZZ_SECONDS ?= 60
+MUTATE_COUNT ?= 100
+MUTATE_WIN_COUNT ?= 60
+MUTATE_SEED ?= 1
 
 CMAKE ?= cmake
 NATIVE_FLAGS := -DCMAKE_CXX_COMPILER=clang++ -DQM_SANITIZE=ON -DQM_FUZZ=ON
@@ -21,7 +27,7 @@ WIN64_FLAGS  := -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 WIN32_FLAGS  := -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DQM_TESTS=OFF
 BENCH_FLAGS  := -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Release -DQM_TESTS=OFF
 
-.PHONY: all test tools bench fuzz run clean bootstrap native win64 win32
+.PHONY: all test tools bench fuzz mutate run clean bootstrap native win64 win32
 
 all: native win64 win32
 
@@ -84,6 +90,12 @@ fuzz: native
 	done; \
 	[ $$found -eq 1 ] || { echo "fuzz: no fuzz_* executables in build/native" >&2; exit 1; }; \
 	exit $$failed
+
+mutate:
+	tools/bootstrap.sh
+	$(MAKE) --no-print-directory native win64
+	python3 tools/mutate.py native --count $(MUTATE_COUNT) --seed $(MUTATE_SEED)
+	tools/run-tests.sh python3 tools/mutate.py windows --count $(MUTATE_WIN_COUNT) --seed $(MUTATE_SEED)
 
 run:
 	tools/bootstrap.sh

@@ -6,6 +6,11 @@
 # DISPLAY is unset), the private Wine prefix and one persistent wineserver,
 # and it stops what it started when it ends. The last line printed is
 # "N passed, N failed" over both test runs.
+#
+# tools/run-tests.sh COMMAND [ARGS...]
+# Runs COMMAND instead, in the same environment (display, prefix, one
+# wineserver), and exits with its status: for tools that run many Windows
+# programs in a row, such as tools/mutate.py.
 set -uo pipefail
 
 tools_dir=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
@@ -115,6 +120,11 @@ run_ctest() {
     status=1
   fi
 }
+
+if [ $# -gt 0 ]; then
+  "$@" 7>&-
+  exit $?
+fi
 
 run_ctest build/native native
 run_ctest build/win64 win64

@@ -1,0 +1,251 @@
+#!/usr/bin/env python3
+"""Plants one fault at a time in the product code and sees whether a test fails.
+
+    mutate.py native  [--count N] [--seed S] [FILE...]
+    mutate.py windows [--count N] [--seed S] [FILE...]
+
+native:  the window-less core, rebuilt in build/native; the native tests run.
+windows: the Windows code, rebuilt in build/win64; the Windows tests run
+         under Wine (call it through tools/run-tests.sh, which provides the
+         display, the prefix and one wineserver for the whole run).
+
+Faults: a comparison turned round (< <=, > >=, == !=), && for || and back,
++ for - and back, a number off by one, true for false, and a guard dropped
+(an `if (...) return/continue/break ...;` line taken out). Candidates are
+found line by line outside comments, strings and preprocessor lines; a
+seeded sample of them is tried. A fault that does not compile is not
+counted. Each file is restored after its fault, and on any way out.
+
+Prints one line per fault and at the end "killed K of N (P%)" with the
+survivors listed as FILE:LINE: original -> planted.
+"""
+
+import argparse
+import os
+import random
+import re
+import subprocess
+import sys
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+# The window-less core: built natively and covered by the native tests.
+CORE = [
+    "src/truetype/fontnames.cpp",
+    "src/truetype/namerewrite.cpp",
+    "src/config/settings.cpp",
+    "src/config/recentdirs.cpp",
+    "src/config/inches.cpp",
+    "src/config/palette.cpp",
+    "src/lists/rowsort.cpp",
+    "src/app/phrases.cpp",
+    "src/samples/pagefooter.cpp",
+    "src/samples/sheetlayout.cpp",
+    "src/info/colourtext.cpp",
+]
+
+# The Windows code: everything that needs a window or the graphics
+# interface, covered by the Windows tests under Wine.
+WINDOWS = [
+    "src/app/commands.cpp",
+    "src/app/navigation.cpp",
+    "src/app/mainwindow.cpp",
+    "src/app/startup.cpp",
+    "src/app/maincontrols.cpp",
+    "src/lists/filelist.cpp",
+    "src/lists/installedlist.cpp",
+    "src/lists/rowdata.cpp",
+    "src/lists/rowdrawing.cpp",
+    "src/ops/install.cpp",
+    "src/ops/remove.cpp",
+    "src/ops/copydelete.cpp",
+    "src/ops/renamebox.cpp",
+    "src/ops/fontnamebox.cpp",
+    "src/ops/namedialog.cpp",
+    "src/ops/batch.cpp",
+    "src/samples/filesample.cpp",
+    "src/samples/samplewindow.cpp",
+    "src/samples/printsheet.cpp",
+    "src/truetype/tempfont.cpp",
+    "src/info/manual.cpp",
+    "src/info/warningbox.cpp",
+    "src/info/startupwindow.cpp",
+    "src/info/aboutbox.cpp",
+    "src/info/sysinfobox.cpp",
+    "src/config/setupsheet.cpp",
+    "src/config/colourpicker.cpp",
+    "src/platform/winui.cpp",
+    "src/platform/messages.cpp",
+]
+
+MODES = {
+    "native": {
+        "files": CORE,
+        "build": ["cmake", "--build", "build/native", "--target", "core_tests", "qmfont"],
+        "test": ["ctest", "--test-dir", "build/native", "-R", "^(core_tests|rename_oracle)$",
+                 "--timeout", "120", "-Q"],
+        "timeout": 300,
+    },
+    "windows": {
+        "files": WINDOWS,
+        "build": ["cmake", "--build", "build/win64", "--target", "win_tests"],
+        "test": ["tools/wine-test.sh", "build/win64/tests/win_tests.exe", "--gtest_brief=1"],
+        "timeout": 300,
+    },
+}
+
+SWAPS = [
+    (" <= ", " < "), (" >= ", " > "), (" < ", " <= "), (" > ", " >= "),
+    (" == ", " != "), (" != ", " == "), (" && ", " || "), (" || ", " && "),
+    (" + ", " - "), (" - ", " + "),
+]
+NUMBER = re.compile(r"(?<![\w.\[])(\d+|0x[0-9A-Fa-f]+)(?![\w.\]])")
+GUARD = re.compile(r"^\s*if \(.*\) (return\b.*|continue|break);\s*$")
+BOOLEAN = re.compile(r"\b(true|false)\b")
+
+
+def code_part(line):
+    """The line with string and character literals blanked and the comment cut."""
+    out = []
+    quote = None
+    i = 0
+    while i < len(line):
+        c = line[i]
+        if quote:
+            if c == "\\":
+                out.append("  ")
+                i += 2
+                continue
+            if c == quote:
+                quote = None
+            out.append(" ")
+        elif c in "\"'":
+            quote = c
+            out.append(" ")
+        elif line.startswith("//", i):
+            break
+        else:
+            out.append(c)
+        i += 1
+    return "".join(out)
+
+
+def candidates(path):
+    with open(os.path.join(ROOT, path), encoding="latin-1") as f:
+        lines = f.read().split("\n")
+    found = []
+    in_comment = False
+    for n, line in enumerate(lines):
+        stripped = line.strip()
+        if in_comment:
+            if "*/" in stripped:
+                in_comment = False
+            continue
+        if stripped.startswith("/*"):
+            in_comment = "*/" not in stripped
+            continue
+        if stripped.startswith("#") or stripped.startswith("//") or not stripped:
+            continue
+        code = code_part(line)
+        # Declarations of sizes and the like are not behaviour worth a fault.
+        if re.match(r"^\s*(static\s+)?(inline\s+)?constexpr\b", code) or "static_assert" in code:
+            continue
+        for old, new in SWAPS:
+            start = 0
+            while True:
+                at = code.find(old, start)
+                if at < 0:
+                    break
+                found.append((n, at, old, new))
+                start = at + 1
+        for m in NUMBER.finditer(code):
+            text = m.group(1)
+            value = int(text, 16) if text.startswith("0x") else int(text)
+            new = hex(value + 1) if text.startswith("0x") else str(value + 1)
+            found.append((n, m.start(), text, new))
+        for m in BOOLEAN.finditer(code):
+            found.append((n, m.start(), m.group(1), "false" if m.group(1) == "true" else "true"))
+        if GUARD.match(code):
+            found.append((n, 0, line, None))
+    return lines, found
+
+
+def run(command, timeout):
+    try:
+        done = subprocess.run(command, cwd=ROOT, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                              timeout=timeout)
+        return done.returncode
+    except subprocess.TimeoutExpired:
+        return "timeout"
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("mode", choices=sorted(MODES))
+    parser.add_argument("--count", type=int, default=100)
+    parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("files", nargs="*")
+    args = parser.parse_args()
+    mode = MODES[args.mode]
+    files = [f for f in (args.files or mode["files"]) if os.path.exists(os.path.join(ROOT, f))]
+
+    pool = []
+    for path in files:
+        lines, found = candidates(path)
+        pool += [(path, c) for c in found]
+    rng = random.Random(args.seed)
+    rng.shuffle(pool)
+
+    if run(mode["build"], 1800) != 0 or run(mode["test"], mode["timeout"]) != 0:
+        print("mutate: the unchanged tree does not build or its tests fail", file=sys.stderr)
+        return 2
+
+    killed, tried, survivors = 0, 0, []
+    started = time.time()
+    for path, (n, at, old, new) in pool:
+        if tried >= args.count:
+            break
+        full = os.path.join(ROOT, path)
+        with open(full, encoding="latin-1") as f:
+            original = f.read()
+        lines = original.split("\n")
+        before = lines[n]
+        if new is None:
+            after = ""
+        else:
+            after = before[:at] + new + before[at + len(old):]
+        lines[n] = after
+        try:
+            with open(full, "w", encoding="latin-1") as f:
+                f.write("\n".join(lines))
+            if run(mode["build"], 1800) != 0:
+                continue
+            tried += 1
+            result = run(mode["test"], mode["timeout"])
+        finally:
+            with open(full, "w", encoding="latin-1") as f:
+                f.write(original)
+            # The restored file must be older than nothing the build made
+            # from the fault, or the next build would keep the fault.
+            os.utime(full, None)
+        shown = f"{path}:{n + 1}: {before.strip()} -> {after.strip() or '(line removed)'}"
+        if result == 0:
+            survivors.append(shown)
+            print(f"SURVIVED {shown}", flush=True)
+        else:
+            killed += 1
+            print(f"killed   {shown}", flush=True)
+    run(mode["build"], 1800)
+    if tried == 0:
+        print("mutate: no fault could be planted")
+        return 2
+    print(f"\n{args.mode}: killed {killed} of {tried} ({100 * killed // tried}%) "
+          f"in {int(time.time() - started)} s")
+    for s in survivors:
+        print(f"  survivor: {s}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
