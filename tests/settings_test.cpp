@@ -93,11 +93,10 @@ TEST(ParseRecentDirectories, TakesFileMenuPathLinesInOrder) {
     const std::string text =
         "[Quillmere]\r\nFileMenuPath = C:\\FONTS\\\r\n;FileMenuPath = X:\\\r\nFileMenu = Y:\\\r\n"
         "FileMenuPath=D:\\A B \r\nFileMenuPathZ == E:\\\tx\r\nFileMenuPath = F:\\\r\nFileMenuPath = G:\\\r\n";
-    char out[4][kSettingsTextSize];
-    const int count = ParseRecentDirectories(text.data(), text.size(), out, 4);
-    ASSERT_EQ(4, count);
-    EXPECT_EQ((std::vector<std::string>{"C:\\FONTS\\", "D:\\A B ", "E:\\", "F:\\"}),
-              std::vector<std::string>(out, out + count));
+    RecentDirectories recent;
+    ParseRecentDirectories(text.data(), text.size(), recent);
+    EXPECT_EQ((std::vector<std::string>{"C:\\FONTS\\", "D:\\A B ", "E:\\", "F:\\", "G:\\"}),
+              std::vector<std::string>(recent.paths, recent.paths + recent.count));
 }
 
 // The header's time stamp, made independently of ctime: the C standard pads
@@ -112,13 +111,19 @@ std::string Stamp(time_t when) {
 }
 
 constexpr time_t kWhen = 1028721600;  // 7 August 2002
+RecentDirectories Recent(int count) {
+    RecentDirectories recent;
+    const char* const paths[] = {"C:\\FONTS\\", "D:\\MORE FONTS\\"};
+    for (int i = 0; i < count; ++i) AddRecentDirectory(recent, paths[i]);
+    return recent;
+}
 const char* const kRecent[] = {"C:\\FONTS\\", "D:\\MORE FONTS\\"};
 
 TEST(BuildSettingsText, WritesHeaderKeysAndRecentDirectories) {
     SettingsRecord record;
     ResetSettings(record);
     char text[kSettingsTextCapacity];
-    const size_t length = BuildSettingsText(record, kWhen, kRecent, 2, text, sizeof text);
+    const size_t length = BuildSettingsText(record, kWhen, Recent(2), text, sizeof text);
     EXPECT_EQ(";Quillmere configuration file\r\n;Quillmere\r\n;Last updated " + Stamp(kWhen) +
                   "\r\n;\r\n[Quillmere]\r\n"
                   "ApplicationPath = \r\nBottomPrintMargin = 50\r\nBuildDate = Aug  7 2002\r\nDisplayFontSize = 24\r\n"
@@ -132,7 +137,7 @@ TEST(BuildSettingsText, WritesHeaderKeysAndRecentDirectories) {
                   "RightPrintMargin = 50\r\nStartupDirectory = \r\nVersionNumber = 67\r\nWarnShowManual = 1\r\n"
                   "WindowsFontNameFix = 1\r\nFileMenuPath = C:\\FONTS\\\r\nFileMenuPath = D:\\MORE FONTS\\\r\n",
               std::string(text, length));
-    EXPECT_EQ(0u, BuildSettingsText(record, kWhen, kRecent, 2, text, length)) << "one byte short of the terminator";
+    EXPECT_EQ(0u, BuildSettingsText(record, kWhen, Recent(2), text, length)) << "one byte short of the terminator";
 }
 
 std::vector<std::string> FilesIn(const std::string& dir) {
@@ -155,7 +160,7 @@ TEST(WriteSettingsFile, RoundTripsEveryReadableRow) {
             SettingsNumber(record, key) = 4000000000u + static_cast<uint32_t>(key.offset);
         }
     }
-    ASSERT_TRUE(WriteSettingsFile(path.c_str(), record, kWhen, kRecent, 2));
+    ASSERT_TRUE(WriteSettingsFile(path.c_str(), record, kWhen, Recent(2)));
     EXPECT_EQ(std::vector<std::string>{"Quillmere.ini"}, FilesIn(dir));
 
     SettingsRecord back;
@@ -165,9 +170,9 @@ TEST(WriteSettingsFile, RoundTripsEveryReadableRow) {
     want["BuildDate"] = "Aug  7 2002";
     want["VersionNumber"] = "67";
     EXPECT_EQ(want, ValuesOf(back));
-    char dirs[kMaxRecentDirectories][kSettingsTextSize];
-    const int count = ReadRecentDirectoriesFile(path.c_str(), dirs, kMaxRecentDirectories);
-    EXPECT_EQ(std::vector<std::string>(kRecent, kRecent + 2), std::vector<std::string>(dirs, dirs + count));
+    RecentDirectories dirs;
+    ASSERT_TRUE(ReadRecentDirectoriesFile(path.c_str(), dirs));
+    EXPECT_EQ(std::vector<std::string>(kRecent, kRecent + 2), std::vector<std::string>(dirs.paths, dirs.paths + dirs.count));
 }
 
 TEST(WriteSettingsFile, FailureAtAnyCallKeepsTheOldFileAndNoTemporary) {
@@ -175,7 +180,7 @@ TEST(WriteSettingsFile, FailureAtAnyCallKeepsTheOldFileAndNoTemporary) {
     ResetSettings(record);
     record.PaperColumns = 5;
     char text[kSettingsTextCapacity];
-    const Bytes fresh(text, BuildSettingsText(record, kWhen, kRecent, 1, text, sizeof text));
+    const Bytes fresh(text, BuildSettingsText(record, kWhen, Recent(1), text, sizeof text));
     for (const bool hadFile : {true, false}) {
         SCOPED_TRACE(hadFile ? "over an old file" : "no old file");
         const std::string dir = TempDir();
@@ -183,7 +188,7 @@ TEST(WriteSettingsFile, FailureAtAnyCallKeepsTheOldFileAndNoTemporary) {
         const Bytes old = "PaperColumns = 1\r\n";
         if (hadFile) ASSERT_TRUE(WriteFile(path, old));
         PlatResetCounts();
-        ASSERT_TRUE(WriteSettingsFile(path.c_str(), record, kWhen, kRecent, 1));
+        ASSERT_TRUE(WriteSettingsFile(path.c_str(), record, kWhen, Recent(1)));
         const unsigned calls = PlatCallCount(PlatOp::Any);
         EXPECT_EQ(fresh, ReadFileBytes(path));
         EXPECT_EQ(6u, calls) << "alloc, lock, create, write, close, replace";
@@ -192,7 +197,7 @@ TEST(WriteSettingsFile, FailureAtAnyCallKeepsTheOldFileAndNoTemporary) {
             if (hadFile) ASSERT_TRUE(WriteFile(path, old));
             else std::filesystem::remove(path);
             PlatFailNth(PlatOp::Any, k);
-            const bool result = WriteSettingsFile(path.c_str(), record, kWhen, kRecent, 1);
+            const bool result = WriteSettingsFile(path.c_str(), record, kWhen, Recent(1));
             ASSERT_TRUE(PlatFaultFired());
             PlatFailNth(PlatOp::Any, 0);
             EXPECT_FALSE(result);

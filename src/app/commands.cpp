@@ -1,16 +1,24 @@
 // Main window commands.
 #include "app/commands.h"
 
-#include "app/appstate.h"
-#include "app/messages.h"
+#include <direct.h>
+
+#include "app/maintitle.h"
 #include "app/navigation.h"
-#include "app/operations.h"
-#include "app/winhelpers.h"
+#include "app/pendingoperations.h"
+#include "config/recentdirs.h"
 #include "config/settings.h"
+#include "info/manual.h"
 #include "lists/filelist.h"
 #include "lists/installedlist.h"
 #include "lists/rowdata.h"
+#include "ops/copydelete.h"
+#include "ops/install.h"
+#include "ops/namedialog.h"
+#include "ops/remove.h"
+#include "platform/messages.h"
 #include "resources/resource.h"
+#include "samples/samplewindow.h"
 
 namespace {
 
@@ -20,13 +28,7 @@ const int kFileCommands[] = {IDM_FILES_PRINT, IDM_DELETE, IDM_RENAME, IDM_CHANGE
 
 void ShowCount(HWND mainWindow, int statusId, int selected) {
     char text[128];
-    if (selected == 0) {
-        lstrcpynA(text, LoadMessageText(MSG_NO_FONTS_SELECTED), sizeof text);
-    } else if (selected == 1) {
-        lstrcpynA(text, LoadMessageText(MSG_ONE_FONT_SELECTED), sizeof text);
-    } else {
-        wsprintfA(text, LoadMessageText(MSG_FONTS_SELECTED), static_cast<unsigned>(selected));
-    }
+    FormatCountPhrase(text, sizeof text, selected, MSG_NO_FONTS_SELECTED, MSG_ONE_FONT_SELECTED, MSG_FONTS_SELECTED);
     SetDlgItemTextA(mainWindow, statusId, text);
 }
 
@@ -85,9 +87,29 @@ void SwitchDetailed(HWND mainWindow, int checkId) {
     InvalidateRect(list, nullptr, TRUE);
 }
 
-void RefillFileList(HWND mainWindow) {
-    FreeFileSamples(mainWindow, IDC_FILE_LIST);
-    FillFileList(mainWindow, IDC_FILE_LIST);
+// Shows anew what an action changed; the selection status is each
+// command's own decision.
+void ShowChanges(HWND mainWindow, unsigned changed) {
+    if (changed & kChangedFolder) {
+        SetCopyToLabel(mainWindow);
+        char directory[MAX_PATH];
+        if (_getcwd(directory, sizeof directory)) AddRecentDirectory(g_recent, directory);
+        RebuildRecentMenu(mainWindow);
+    }
+    if (changed & (kChangedFiles | kChangedFolder)) {
+        FreeFileSamples(mainWindow, IDC_FILE_LIST);
+        FillFileList(mainWindow, IDC_FILE_LIST);
+    }
+    if (changed & kChangedFolder) SetMainTitle(mainWindow);
+}
+
+// The message of a move that did not go where it was asked to.
+void ReportMove(HWND mainWindow, Move move) {
+    if (move == Move::FontsDirectoryRefused) {
+        ShowMessage(mainWindow, MSG_FONTS_DIRECTORY_DENIED, MB_OK | MB_ICONINFORMATION);
+    } else if (move == Move::DriveOffLine) {
+        ShowMessage(mainWindow, MSG_DRIVE_OFF_LINE, MB_OK | MB_ICONINFORMATION);
+    }
 }
 
 void OnInstalledListNotify(HWND mainWindow, int code) {
@@ -104,13 +126,30 @@ void OnFileListNotify(HWND mainWindow, int code) {
     if (code == LBN_SELCHANGE) {
         RefreshSelectionStatus(mainWindow);
     } else if (code == LBN_DBLCLK) {
-        char fileName[MAX_PATH] = "";
-        // A directory or drive row moves there and refreshes on its own.
-        if (!EnterFileListRow(mainWindow, fileName)) {
-            ShowFileSample(mainWindow, fileName);
-            RefreshSelectionStatus(mainWindow);
+        char row[MAX_PATH] = "";
+        if (!DlgDirSelectExA(mainWindow, row, MAX_PATH, IDC_FILE_LIST)) {
+            ShowFileSample(mainWindow, row);
+        } else {
+            // Even a refused move shows the directory it stays in.
+            ReportMove(mainWindow, EnterFolderRow(row));
+            ShowChanges(mainWindow, kChangedFolder);
         }
+        RefreshSelectionStatus(mainWindow);
     }
+}
+
+// A recent directory: go there, or with Shift held drop it from the menu.
+// The status lines stay as they were.
+void ChooseRecentDirectory(HWND mainWindow, int commandId) {
+    const int index = commandId - IDM_RECENT_FIRST;
+    if (GetKeyState(VK_SHIFT) < 0) {
+        RemoveRecentDirectory(g_recent, index);
+        RebuildRecentMenu(mainWindow);
+        return;
+    }
+    const Move move = GoToDirectory(g_recent.paths[index]);
+    ReportMove(mainWindow, move);
+    if (move == Move::Done) ShowChanges(mainWindow, kChangedFolder);
 }
 
 void RunSetup(HWND mainWindow) {
@@ -120,6 +159,12 @@ void RunSetup(HWND mainWindow) {
         SendMessageA(mainWindow, WM_FONTCHANGE, 0, 0);
         SendMessageA(mainWindow, WM_SIZE, 0, 0);
     }
+}
+
+// A batch operation: its changes shown, then the selection counted anew.
+void RunBatch(HWND mainWindow, unsigned changed) {
+    ShowChanges(mainWindow, changed);
+    RefreshSelectionStatus(mainWindow);
 }
 
 }  // namespace
@@ -134,7 +179,7 @@ void RefreshSelectionStatus(HWND mainWindow) {
 }
 
 void OnMainCommand(HWND mainWindow, int id, int code) {
-    if (id >= IDM_RECENT_FIRST && id < IDM_RECENT_FIRST + g_app.recentCount) {
+    if (id >= IDM_RECENT_FIRST && id < IDM_RECENT_FIRST + g_recent.count) {
         ChooseRecentDirectory(mainWindow, id);
         return;
     }
@@ -149,33 +194,17 @@ void OnMainCommand(HWND mainWindow, int id, int code) {
     case IDM_FILES_CLEAR_ALL: SelectAll(mainWindow, IDC_FILE_LIST, FALSE); break;
     case IDM_INSTALLED_PRINT: PrintSampleSheet(GetDlgItem(mainWindow, IDC_INSTALLED_LIST), 0); break;
     case IDM_FILES_PRINT: PrintSampleSheet(GetDlgItem(mainWindow, IDC_FILE_LIST), 1); break;
-    case IDM_INSTALL:
-        InstallSelectedFiles(mainWindow);
-        RefreshSelectionStatus(mainWindow);
-        break;
-    case IDM_COPY_TO:
-        CopySelectedFonts(mainWindow);
-        RefillFileList(mainWindow);
-        RefreshSelectionStatus(mainWindow);
-        break;
+    case IDM_INSTALL: RunBatch(mainWindow, InstallSelectedFiles(mainWindow)); break;
+    // The file list is filled again even when nothing could be copied.
+    case IDM_COPY_TO: RunBatch(mainWindow, CopySelectedFonts(mainWindow) | kChangedFiles); break;
+    case IDM_RENAME: RunBatch(mainWindow, RenameSelectedFiles(mainWindow)); break;
+    case IDM_CHANGE_FONT_NAME: RunBatch(mainWindow, ChangeSelectedFontNames(mainWindow)); break;
+    // Nothing selected, or the question declined: nothing to show anew.
     case IDM_DELETE:
-        if (DeleteSelectedFiles(mainWindow)) {
-            RefillFileList(mainWindow);
-            RefreshSelectionStatus(mainWindow);
-        }
-        break;
-    case IDM_RENAME:
-        RenameSelectedFiles(mainWindow);
-        RefillFileList(mainWindow);
-        RefreshSelectionStatus(mainWindow);
-        break;
-    case IDM_CHANGE_FONT_NAME:
-        ChangeSelectedFontNames(mainWindow);
-        RefillFileList(mainWindow);
-        RefreshSelectionStatus(mainWindow);
+        if (const unsigned changed = DeleteSelectedFiles(mainWindow)) RunBatch(mainWindow, changed);
         break;
     case IDM_REMOVE:
-        if (RemoveSelectedFonts(mainWindow)) RefreshSelectionStatus(mainWindow);
+        if (const unsigned changed = RemoveSelectedFonts(mainWindow)) RunBatch(mainWindow, changed);
         break;
     case IDM_SETUP: RunSetup(mainWindow); break;
     case IDM_EXIT: SendMessageA(mainWindow, WM_CLOSE, 0, 0); break;
@@ -185,6 +214,8 @@ void OnMainCommand(HWND mainWindow, int id, int code) {
     default: break;  // ids without a command do nothing
     }
 }
+
+void OnMainDropFiles(HWND mainWindow, HDROP drop) { RunBatch(mainWindow, InstallDroppedFiles(mainWindow, drop)); }
 
 bool OnMainParentNotify(HWND mainWindow, WPARAM event) {
     if (LOWORD(event) != WM_RBUTTONDOWN) return false;

@@ -1,4 +1,6 @@
-// What the main window does with its commands and notifications.
+// The command layer of the main window: every command, notification,
+// drop and font-table change arrives here, goes to the part that carries
+// it out, and here alone is decided what the window shows anew afterwards.
 #pragma once
 
 #include <windows.h>
@@ -17,3 +19,6 @@ bool OnMainParentNotify(HWND mainWindow, WPARAM event);
 
 // WM_FONTCHANGE: the installed list is built anew.
 void OnMainFontChange(HWND mainWindow);
+
+// WM_DROPFILES: the dropped font files are installed.
+void OnMainDropFiles(HWND mainWindow, HDROP drop);

@@ -1,8 +1,8 @@
 #include "app/maincontrols.h"
 
-#include "app/appstate.h"
-#include "app/messages.h"
-#include "app/winhelpers.h"
+#include "platform/appstate.h"
+#include "platform/messages.h"
+#include "platform/winhelpers.h"
 #include "resources/resource.h"
 
 namespace {

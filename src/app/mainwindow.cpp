@@ -1,18 +1,16 @@
 // The main window procedure: it only dispatches.
 #include "app/mainwindow.h"
 
-#include <direct.h>
-
-#include "app/appstate.h"
 #include "app/commands.h"
 #include "app/maincontrols.h"
-#include "app/navigation.h"
-#include "app/operations.h"
-#include "app/winhelpers.h"
+#include "app/maintitle.h"
 #include "config/settings.h"
 #include "info/startupwindow.h"
 #include "lists/rowdata.h"
 #include "lists/rowdrawing.h"
+#include "platform/appstate.h"
+#include "platform/paths.h"
+#include "platform/winhelpers.h"
 #include "resources/resource.h"
 
 namespace {
@@ -55,12 +53,8 @@ LRESULT OnDrawItem(const DRAWITEMSTRUCT* item) {
 }
 
 LRESULT OnDestroy(HWND window) {
-    CurrentDirectoryWithBackslash(g_settings.StartupDirectory);
-    char recent[kMaxRecentDirectories][MAX_PATH + 1];
-    const char* texts[kMaxRecentDirectories];
-    const int count = RecentDirectoryTexts(window, recent, kMaxRecentDirectories);
-    for (int i = 0; i < count; ++i) texts[i] = recent[i];
-    SaveSettingsFile(texts, count);
+    CurrentDirectoryWithSeparator(g_settings.StartupDirectory, sizeof g_settings.StartupDirectory);
+    SaveSettingsFile();
     DestroyStartupWindow();
     FreeInstalledEntries(GetDlgItem(window, IDC_INSTALLED_LIST));
     PostQuitMessage(0);
@@ -103,7 +97,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (OnMainParentNotify(window, wParam)) return 0;
         break;
     case WM_FONTCHANGE: OnMainFontChange(window); return 0;
-    case WM_DROPFILES: InstallDroppedFiles(window, reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_DROPFILES: OnMainDropFiles(window, reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_DESTROY: return OnDestroy(window);
     }
     return DefWindowProcA(window, message, wParam, lParam);

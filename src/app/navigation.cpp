@@ -1,4 +1,4 @@
-// Directory navigation and the recent directories.
+// Directory navigation and the recent directories of the File menu.
 #include "app/navigation.h"
 
 #include <direct.h>
@@ -6,38 +6,12 @@
 
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
-#include "app/appstate.h"
-#include "app/commands.h"
-#include "app/messages.h"
-#include "app/winhelpers.h"
-#include "config/settings.h"
-#include "lists/filelist.h"
+#include "config/recentdirs.h"
 #include "lists/installedlist.h"
-#include "lists/rowdata.h"
+#include "platform/paths.h"
 #include "resources/resource.h"
-
-namespace {
-
-// Menu texts are read with this many bytes, terminator included.
-constexpr int kMenuTextSize = 144;
-
-HMENU FileMenu(HWND mainWindow) { return GetSubMenu(GetMenu(mainWindow), MENU_POS_FILE); }
-
-void RefillFileList(HWND mainWindow) {
-    FreeFileSamples(mainWindow, IDC_FILE_LIST);
-    FillFileList(mainWindow, IDC_FILE_LIST);
-}
-
-void DeleteRecentEntry(HWND mainWindow, int index) {
-    DeleteMenu(FileMenu(mainWindow), IDM_RECENT_FIRST + index, MF_BYCOMMAND);
-    --g_app.recentCount;
-    RenumberRecentDirectories(mainWindow);
-}
-
-}  // namespace
 
 bool DriveIsOffline(int drive) {
     const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
@@ -56,115 +30,44 @@ bool DriveIsOffline(int drive) {
 void SetCurrentDirectoryFromPath(const char* path) {
     char copy[MAX_PATH + 1];
     lstrcpynA(copy, path, MAX_PATH);
-    size_t length = strlen(copy);
-    if (length > 0 && copy[length - 1] != '\\') {
-        copy[length++] = '\\';
-        copy[length] = 0;
-    }
+    AppendSeparator(copy, sizeof copy);
     char drive[_MAX_DRIVE], directory[_MAX_DIR];
     _splitpath(copy, drive, directory, nullptr, nullptr);
     if (drive[0]) _chdrive(toupper(static_cast<unsigned char>(drive[0])) - 'A' + 1);
-    const size_t dirLength = strlen(directory);
-    if (dirLength > 1 && directory[dirLength - 1] == '\\') directory[dirLength - 1] = 0;
+    const size_t length = strlen(directory);
+    if (length > 1 && directory[length - 1] == '\\') directory[length - 1] = 0;
     if (directory[0]) _chdir(directory);
 }
 
-void AddRecentDirectory(HWND mainWindow, const char* path) {
-    char visited[MAX_PATH] = "";
-    if (path) {
-        lstrcpynA(visited, path, sizeof visited);
-    } else if (!_getcwd(visited, sizeof visited)) {
-        return;
-    }
-    // Only paths that start with a drive letter: no relative or network ones.
-    if (!isalpha(static_cast<unsigned char>(visited[0])) || visited[1] != ':') return;
-    HMENU menu = FileMenu(mainWindow);
-    for (int i = 0; i < g_app.recentCount; ++i) {
-        char text[kMenuTextSize] = "";
-        GetMenuStringA(menu, IDM_RECENT_FIRST + i, text, sizeof text, MF_BYCOMMAND);
-        if (lstrcmpiA(text, visited) == 0) {
-            DeleteRecentEntry(mainWindow, i);
-            break;
-        }
-    }
-    if (g_app.recentCount >= kMaxRecentDirectories) DeleteRecentEntry(mainWindow, 0);
-    AppendMenuA(menu, MF_STRING, IDM_RECENT_FIRST + g_app.recentCount, visited);
-    ++g_app.recentCount;
-}
-
-void RenumberRecentDirectories(HWND mainWindow) {
-    HMENU menu = FileMenu(mainWindow);
-    for (int i = 0; i < g_app.recentCount; ++i) {
-        char text[kMenuTextSize] = "";
-        GetMenuStringA(menu, kFirstRecentPosition + i, text, sizeof text, MF_BYPOSITION);
-        ModifyMenuA(menu, kFirstRecentPosition + i, MF_BYPOSITION | MF_STRING, IDM_RECENT_FIRST + i, text);
-    }
-}
-
-void LoadRecentDirectories(HWND mainWindow) {
-    char paths[kMaxRecentDirectories * 4][kSettingsTextSize];
-    const int count = LoadRecentDirectories(paths, kMaxRecentDirectories * 4);
-    for (int i = 0; i < count; ++i) AddRecentDirectory(mainWindow, paths[i]);
-}
-
-bool EnterFileListRow(HWND mainWindow, char* fileName) {
-    char row[MAX_PATH] = "";
-    if (!DlgDirSelectExA(mainWindow, row, MAX_PATH, IDC_FILE_LIST)) {
-        lstrcpynA(fileName, row, MAX_PATH);
-        return false;
-    }
-    char previous[MAX_PATH];
-    CurrentDirectoryWithBackslash(previous);
+Move EnterFolderRow(const char* row) {
     const size_t length = strlen(row);
     if (length > 0 && row[length - 1] == '\\') {
-        row[length - 1] = 0;
-        _chdir(row);
+        char previous[MAX_PATH];
+        CurrentDirectoryWithSeparator(previous, sizeof previous);
+        char directory[MAX_PATH];
+        lstrcpynA(directory, row, static_cast<int>(length < sizeof directory ? length : sizeof directory));
+        _chdir(directory);
         char now[MAX_PATH];
-        CurrentDirectoryWithBackslash(now);
-        if (lstrcmpiA(now, FontsDirectory()) == 0) {
-            SetCurrentDirectoryFromPath(previous);
-            ShowMessage(mainWindow, MSG_FONTS_DIRECTORY_DENIED, MB_OK | MB_ICONINFORMATION);
-        }
-    } else {
-        const int drive = toupper(static_cast<unsigned char>(row[0])) - 'A';
-        if (DriveIsOffline(drive)) {
-            ShowMessage(mainWindow, MSG_DRIVE_OFF_LINE, MB_OK | MB_ICONINFORMATION);
-        } else {
-            _chdrive(drive + 1);
-        }
+        CurrentDirectoryWithSeparator(now, sizeof now);
+        if (lstrcmpiA(now, FontsDirectory()) != 0) return Move::Done;
+        SetCurrentDirectoryFromPath(previous);
+        return Move::FontsDirectoryRefused;
     }
-    SetCopyToLabel(mainWindow);
-    AddRecentDirectory(mainWindow, nullptr);
-    RefillFileList(mainWindow);
-    SetMainTitle(mainWindow);
-    RefreshSelectionStatus(mainWindow);
-    return true;
+    const int drive = toupper(static_cast<unsigned char>(row[0])) - 'A';
+    if (DriveIsOffline(drive)) return Move::DriveOffLine;
+    // The drive's own current directory, the one last used on it.
+    _chdrive(drive + 1);
+    return Move::Done;
 }
 
-void ChooseRecentDirectory(HWND mainWindow, int commandId) {
-    char text[kMenuTextSize] = "";
-    GetMenuStringA(FileMenu(mainWindow), commandId, text, sizeof text, MF_BYCOMMAND);
-    if (GetKeyState(VK_SHIFT) < 0) {
-        DeleteRecentEntry(mainWindow, commandId - IDM_RECENT_FIRST);
-        return;
-    }
-    if (DriveIsOffline(tolower(static_cast<unsigned char>(text[0])) - 'a')) {
-        ShowMessage(mainWindow, MSG_DRIVE_OFF_LINE, MB_OK | MB_ICONINFORMATION);
-        return;
-    }
-    SetCurrentDirectoryFromPath(text);
-    RefillFileList(mainWindow);
-    SetMainTitle(mainWindow);
-    SetCopyToLabel(mainWindow);
-    AddRecentDirectory(mainWindow, nullptr);
+Move GoToDirectory(const char* path) {
+    if (DriveIsOffline(tolower(static_cast<unsigned char>(path[0])) - 'a')) return Move::DriveOffLine;
+    SetCurrentDirectoryFromPath(path);
+    return Move::Done;
 }
 
-int RecentDirectoryTexts(HWND mainWindow, char texts[][MAX_PATH + 1], int max) {
-    int count = 0;
-    for (int i = 0; i < g_app.recentCount && count < max; ++i) {
-        if (GetMenuStringA(FileMenu(mainWindow), IDM_RECENT_FIRST + i, texts[count], MAX_PATH + 1, MF_BYCOMMAND) > 0) {
-            ++count;
-        }
-    }
-    return count;
+void RebuildRecentMenu(HWND mainWindow) {
+    HMENU menu = GetSubMenu(GetMenu(mainWindow), MENU_POS_FILE);
+    while (GetMenuItemCount(menu) > kFirstRecentPosition) DeleteMenu(menu, kFirstRecentPosition, MF_BYPOSITION);
+    for (int i = 0; i < g_recent.count; ++i) AppendMenuA(menu, MF_STRING, IDM_RECENT_FIRST + i, g_recent.paths[i]);
 }

@@ -1,10 +1,9 @@
-// Moving between directories and drives, and the recent directories of the
-// File menu.
+// Moving between directories and drives, and the recent directories of
+// the File menu. A move reports how it went; the command layer shows the
+// message and what the move changed.
 #pragma once
 
 #include <windows.h>
-
-#include "config/settings.h"  // kMaxRecentDirectories
 
 // Position of the first recent entry in the File menu, after "S&etup", a
 // separator, "E&xit" and a separator.
@@ -14,23 +13,24 @@ inline constexpr int kFirstRecentPosition = 4;
 // critical-error dialog is kept away while it is probed.
 bool DriveIsOffline(int drive);
 
-// Makes the path's drive and directory current.
+// Makes the path's drive and directory current; a drive or directory that
+// cannot be entered is passed over.
 void SetCurrentDirectoryFromPath(const char* path);
 
-// Records a visited directory (or the current one, for nullptr) as the
-// newest recent entry; only drive-letter paths are kept.
-void AddRecentDirectory(HWND mainWindow, const char* path);
-void RenumberRecentDirectories(HWND mainWindow);
-// Adds the recent entries stored in the settings file.
-void LoadRecentDirectories(HWND mainWindow);
+enum class Move {
+    Done,
+    FontsDirectoryRefused,  // the previous directory is current again
+    DriveOffLine,           // nothing moved
+};
 
-// Enters the file list's current row when it is a directory or drive row;
-// false (nothing done) for a file row, whose name goes to fileName
-// (MAX_PATH bytes).
-bool EnterFileListRow(HWND mainWindow, char* fileName);
+// Enters a directory or drive row as DlgDirSelectExA gives it: "name\"
+// for a directory (the parent as "..\"), "x:" for a drive.
+Move EnterFolderRow(const char* row);
 
-// A recent-directory command: go there, or with Shift held drop the entry.
-void ChooseRecentDirectory(HWND mainWindow, int commandId);
+// Moves to a path that begins with a drive letter, unless the drive is off
+// line.
+Move GoToDirectory(const char* path);
 
-// The recent entries' texts, oldest first, for the settings file.
-int RecentDirectoryTexts(HWND mainWindow, char texts[][MAX_PATH + 1], int max);
+// The File menu's recent entries made anew from g_recent: oldest first,
+// command ids from IDM_RECENT_FIRST up.
+void RebuildRecentMenu(HWND mainWindow);

@@ -2,18 +2,21 @@
 #include "app/startup.h"
 
 #include <cstdlib>
-#include <cstring>
 
-#include "app/appstate.h"
 #include "app/commands.h"
 #include "app/maincontrols.h"
+#include "app/maintitle.h"
 #include "app/mainwindow.h"
 #include "app/navigation.h"
-#include "app/winhelpers.h"
+#include "config/recentdirs.h"
 #include "config/settings.h"
 #include "info/startupwindow.h"
 #include "lists/filelist.h"
 #include "lists/installedlist.h"
+#include "platform/appstate.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
+#include "platform/winhelpers.h"
 #include "resources/resource.h"
 
 namespace {
@@ -28,14 +31,8 @@ void SetApplicationPath(HINSTANCE instance) {
     GetModuleFileNameA(instance, module, sizeof module);
     char drive[_MAX_DRIVE], directory[_MAX_DIR];
     _splitpath(module, drive, directory, nullptr, nullptr);
-    char path[kSettingsTextSize];
-    _makepath(path, drive, directory, nullptr, nullptr);
-    const size_t length = strlen(path);
-    if (length > 0 && path[length - 1] != '\\' && length + 1 < sizeof path) {
-        path[length] = '\\';
-        path[length + 1] = 0;
-    }
-    lstrcpynA(g_settings.ApplicationPath, path, kSettingsTextSize);
+    _makepath(g_settings.ApplicationPath, drive, directory, nullptr, nullptr);
+    AppendSeparator(g_settings.ApplicationPath, sizeof g_settings.ApplicationPath);
 }
 
 void SetCheck(HWND mainWindow, int id, uint32_t on) {
@@ -78,7 +75,9 @@ HWND StartQuillmere(HINSTANCE instance, HINSTANCE previous, int show) {
     ShowWindow(mainWindow, show);
     UpdateWindow(mainWindow);
     SetFocus(mainWindow);
-    LoadRecentDirectories(mainWindow);
+    g_recent = RecentDirectories{};
+    LoadRecentDirectories();
+    RebuildRecentMenu(mainWindow);
     DragAcceptFiles(mainWindow, TRUE);
     RefreshSelectionStatus(mainWindow);
     const UINT delay = g_settings.LogoDelay < 100u ? 100u : g_settings.LogoDelay;
@@ -100,11 +99,17 @@ void FinishQuillmere(HINSTANCE instance) {
     DeleteShared(g_app.listFont);
     UnregisterClassA(kMainClassName, instance);
     g_app.mainWindow = nullptr;
-    g_app.recentCount = 0;
+    g_recent = RecentDirectories{};
 }
 
 int RunQuillmere(HINSTANCE instance, HINSTANCE previous, int show) {
-    StartQuillmere(instance, previous, show);
+    if (!StartQuillmere(instance, previous, show)) {
+        // Without a window nothing would ever end the message loop.
+        DestroyStartupWindow();
+        ShowMessage(nullptr, MSG_NO_MAIN_WINDOW, MB_OK | MB_ICONSTOP);
+        FinishQuillmere(instance);
+        return 1;
+    }
     RunMessageLoop();
     FinishQuillmere(instance);
     return 0;

@@ -15,5 +15,5 @@ void RunMessageLoop();
 // After the loop: the shared GDI objects and the window class go.
 void FinishQuillmere(HINSTANCE instance);
 
-// The whole run; returns 0 whatever happened.
+// The whole run; returns 0, or 1 when the main window could not be made.
 int RunQuillmere(HINSTANCE instance, HINSTANCE previous, int show);

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/paths.h"
 #include "platform/platform.h"
 
 namespace {
@@ -344,20 +345,18 @@ void ParseSettingsText(const char* text, size_t length, SettingsRecord& record) 
     }
 }
 
-int ParseRecentDirectories(const char* text, size_t length, char out[][kSettingsTextSize], int max) {
+void ParseRecentDirectories(const char* text, size_t length, RecentDirectories& recent) {
     LineReader reader(text, length);
     char line[kSettingsLineLimit + 1];
     size_t lineLength;
-    int count = 0;
-    while (count < max && reader.Next(line, lineLength)) {
+    while (reader.Next(line, lineLength)) {
         KeyLine parts;
         if (!SplitLine(line, lineLength, parts)) continue;
         if (parts.tokenLength < sizeof kRecentKey - 1 || memcmp(parts.token, kRecentKey, sizeof kRecentKey - 1) != 0) {
             continue;
         }
-        CopyText(out[count++], parts.value);
+        AddRecentDirectory(recent, parts.value);
     }
-    return count;
 }
 
 size_t FormatSettingsKeyLines(const SettingsRecord& record, char* out, size_t size) {
@@ -366,7 +365,7 @@ size_t FormatSettingsKeyLines(const SettingsRecord& record, char* out, size_t si
     return text.Finish();
 }
 
-size_t BuildSettingsText(const SettingsRecord& record, time_t when, const char* const* recent, int count, char* out,
+size_t BuildSettingsText(const SettingsRecord& record, time_t when, const RecentDirectories& recent, char* out,
                          size_t size) {
     const char* stamp = ctime(&when);
     TextBuilder text(out, size);
@@ -376,8 +375,7 @@ size_t BuildSettingsText(const SettingsRecord& record, time_t when, const char* 
     text.Line(";");
     text.Line("[Quillmere]");
     KeyLines(record, text);
-    if (count > kMaxRecentDirectories) count = kMaxRecentDirectories;
-    for (int i = 0; i < count; ++i) text.Line("FileMenuPath = %.260s", recent[i]);
+    for (int i = 0; i < recent.count; ++i) text.Line("FileMenuPath = %.260s", recent.paths[i]);
     return text.Finish();
 }
 
@@ -388,14 +386,14 @@ bool ReadSettingsFile(const char* path, SettingsRecord& record) {
     return true;
 }
 
-int ReadRecentDirectoriesFile(const char* path, char out[][kSettingsTextSize], int max) {
+bool ReadRecentDirectoriesFile(const char* path, RecentDirectories& recent) {
     FileText file(path);
-    if (!file.ok()) return 0;
-    return ParseRecentDirectories(file.data(), file.length(), out, max);
+    if (!file.ok()) return false;
+    ParseRecentDirectories(file.data(), file.length(), recent);
+    return true;
 }
 
-bool WriteSettingsFile(const char* path, const SettingsRecord& record, time_t when, const char* const* recent,
-                       int count) {
+bool WriteSettingsFile(const char* path, const SettingsRecord& record, time_t when, const RecentDirectories& recent) {
     PlatMem mem = PlatAlloc(kSettingsTextCapacity);
     if (!mem) return false;
     bool ok = false;
@@ -403,7 +401,7 @@ bool WriteSettingsFile(const char* path, const SettingsRecord& record, time_t wh
         PlatLocked block(mem);
         if (block) {
             char* text = reinterpret_cast<char*>(block.get());
-            const size_t length = BuildSettingsText(record, when, recent, count, text, kSettingsTextCapacity);
+            const size_t length = BuildSettingsText(record, when, recent, text, kSettingsTextCapacity);
             ok = length > 0 && ReplaceFileContents(path, text, length);
         }
     }
@@ -412,17 +410,9 @@ bool WriteSettingsFile(const char* path, const SettingsRecord& record, time_t wh
 }
 
 bool SettingsFilePath(char* out, size_t size) {
-    static const char kFileName[] = "Quillmere.ini";
     char directory[kPlatMaxPath];
     if (size) out[0] = 0;
-    if (!PlatWindowsDirectory(directory, sizeof directory)) return false;
-    size_t length = strlen(directory);
-    const bool needSeparator = length == 0 || directory[length - 1] != '\\';
-    if (length + needSeparator + sizeof kFileName > size) return false;
-    memcpy(out, directory, length);
-    if (needSeparator) out[length++] = '\\';
-    memcpy(out + length, kFileName, sizeof kFileName);
-    return true;
+    return PlatWindowsDirectory(directory, sizeof directory) && JoinPath(out, size, directory, "Quillmere.ini");
 }
 
 void LoadSettings() {
@@ -430,13 +420,13 @@ void LoadSettings() {
     if (SettingsFilePath(path, sizeof path)) ReadSettingsFile(path, g_settings);
 }
 
-int LoadRecentDirectories(char out[][kSettingsTextSize], int max) {
+void LoadRecentDirectories() {
     char path[kPlatMaxPath];
-    return SettingsFilePath(path, sizeof path) ? ReadRecentDirectoriesFile(path, out, max) : 0;
+    if (SettingsFilePath(path, sizeof path)) ReadRecentDirectoriesFile(path, g_recent);
 }
 
-bool SaveSettingsFile(const char* const* recent, int count) {
+bool SaveSettingsFile() {
     char path[kPlatMaxPath];
     if (!SettingsFilePath(path, sizeof path)) return false;
-    return WriteSettingsFile(path, g_settings, time(nullptr), recent, count);
+    return WriteSettingsFile(path, g_settings, time(nullptr), g_recent);
 }

@@ -12,11 +12,11 @@
 #include <cstdint>
 #include <ctime>
 
+#include "config/recentdirs.h"
+
 // A text value: at most 260 characters and the terminating zero.
 inline constexpr size_t kSettingsTextSize = 261;
 inline constexpr int kSettingsKeyCount = 32;
-// The File menu keeps at most this many recent directories.
-inline constexpr int kMaxRecentDirectories = 9;
 // Characters taken from one line of the file; the rest of a longer line is
 // dropped.
 inline constexpr size_t kSettingsLineLimit = 127;
@@ -105,35 +105,36 @@ const char* SettingsText(const SettingsRecord& record, const SettingsKey& key);
 // mention keep their values. The text is the file's bytes; it need not be
 // terminated.
 void ParseSettingsText(const char* text, size_t length, SettingsRecord& record);
-// The FileMenuPath values of a settings file, in file order, at most max.
-int ParseRecentDirectories(const char* text, size_t length, char out[][kSettingsTextSize], int max);
+// Adds the FileMenuPath values of a settings file's text to recent, in
+// file order, as visits would.
+void ParseRecentDirectories(const char* text, size_t length, RecentDirectories& recent);
 
 // The 32 key lines, each ending in CR LF, terminated. Returns the length, or
 // 0 when size is too small.
 size_t FormatSettingsKeyLines(const SettingsRecord& record, char* out, size_t size);
 // The whole file: header stamped with when, key lines, then one FileMenuPath
-// line per recent directory (at most kMaxRecentDirectories). Returns the
-// length, or 0 when size is too small.
-size_t BuildSettingsText(const SettingsRecord& record, time_t when, const char* const* recent, int count, char* out,
+// line per recent directory, oldest first. Returns the length, or 0 when
+// size is too small.
+size_t BuildSettingsText(const SettingsRecord& record, time_t when, const RecentDirectories& recent, char* out,
                          size_t size);
 
 // Applies the settings file at path to record. False when it could not be
 // read; record is then unchanged.
 bool ReadSettingsFile(const char* path, SettingsRecord& record);
-// The FileMenuPath values of the file at path; 0 when it cannot be read.
-int ReadRecentDirectoriesFile(const char* path, char out[][kSettingsTextSize], int max);
+// Adds the FileMenuPath values of the file at path to recent; false when
+// the file cannot be read.
+bool ReadRecentDirectoriesFile(const char* path, RecentDirectories& recent);
 // Writes the file through a temporary file beside it that then replaces the
 // old one: a failure leaves the old file as it was and no temporary file.
-bool WriteSettingsFile(const char* path, const SettingsRecord& record, time_t when, const char* const* recent,
-                       int count);
+bool WriteSettingsFile(const char* path, const SettingsRecord& record, time_t when, const RecentDirectories& recent);
 
 // "Quillmere.ini" in the Windows directory; false when there is none or the
 // path does not fit.
 bool SettingsFilePath(char* out, size_t size);
 // Loads the settings file into g_settings; without a file the defaults stay.
 void LoadSettings();
-// The recent directories of the settings file; 0 without a file.
-int LoadRecentDirectories(char out[][kSettingsTextSize], int max);
-// Writes g_settings and the recent directories to the settings file, stamped
-// with the current time.
-bool SaveSettingsFile(const char* const* recent, int count);
+// Adds the recent directories of the settings file to g_recent.
+void LoadRecentDirectories();
+// Writes g_settings and g_recent to the settings file, stamped with the
+// current time.
+bool SaveSettingsFile();

@@ -6,8 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/messages.h"
-#include "app/operations.h"
+#include "platform/messages.h"
 #include "config/settings.h"
 #include "resources/resource.h"
 

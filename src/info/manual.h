@@ -8,6 +8,8 @@
 
 // The manual at its documentation section. Returns 1.
 int OpenManual(HWND owner);
+// The Manual command.
+void ShowManual(HWND owner);
 
 // The reference document at #anchor ("SETUP", "Sysinfo"). Returns 1.
 int OpenReference(HWND owner, const char* anchor);

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/winhelpers.h"
+#include "platform/winhelpers.h"
 #include "info/manual.h"
 #include "resources/resource.h"
 

@@ -3,8 +3,12 @@
 
 #include <shlobj.h>
 
-#include "app/appstate.h"
+#include <cstdio>
+
 #include "lists/rowdata.h"
+#include "platform/appstate.h"
+#include "platform/paths.h"
+#include "platform/win32calls.h"
 
 namespace {
 
@@ -46,15 +50,6 @@ int CALLBACK AddComboFamily(const LOGFONTA* logFont, const TEXTMETRICA* metrics,
     return 1;
 }
 
-// Joins a directory and a name with a backslash only where one is missing.
-void AppendBackslash(char* path, size_t size) {
-    const size_t length = strlen(path);
-    if (length > 0 && path[length - 1] != '\\' && length + 1 < size) {
-        path[length] = '\\';
-        path[length + 1] = 0;
-    }
-}
-
 }  // namespace
 
 void FillInstalledList(HWND mainWindow, int listId) {
@@ -89,14 +84,20 @@ bool IsWindowsNT() {
 
 const char* FontRegistryKey() { return IsWindowsNT() ? kNtFontsKey : k95FontsKey; }
 
+LONG OpenFontKey(REGSAM access, HKEY* key) { return PlatRegOpenKey(FontRegistryKey(), access, key); }
+
+bool FontValueName(const char* fullName, char* out, size_t size) {
+    const int length = snprintf(out, size, "%s (TrueType)", fullName);
+    return length >= 0 && static_cast<size_t>(length) < size;
+}
+
 const char* FontFileOfInstalledFont(const char* fullName) {
     static char file[MAX_PATH];
     file[0] = 0;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontRegistryKey(), 0, KEY_READ, &key) != ERROR_SUCCESS) return file;
     char value[MAX_PATH + 16];
-    lstrcpynA(value, fullName, MAX_PATH);
-    lstrcatA(value, " (TrueType)");
+    if (!FontValueName(fullName, value, sizeof value)) return file;
+    HKEY key;
+    if (OpenFontKey(KEY_READ, &key) != ERROR_SUCCESS) return file;
     DWORD size = sizeof file - 1;
     if (RegQueryValueExA(key, value, nullptr, nullptr, reinterpret_cast<BYTE*>(file), &size) != ERROR_SUCCESS) {
         file[0] = 0;
@@ -114,11 +115,11 @@ const char* FontsDirectory() {
     if (SUCCEEDED(SHGetSpecialFolderLocation(g_app.mainWindow, CSIDL_FONTS, &folder)) && folder) {
         if (!SHGetPathFromIDListA(folder, directory)) directory[0] = 0;
         CoTaskMemFree(folder);
-        AppendBackslash(directory, sizeof directory);
+        AppendSeparator(directory, sizeof directory);
         return directory;
     }
-    GetWindowsDirectoryA(directory, MAX_PATH);
-    AppendBackslash(directory, sizeof directory);
-    lstrcatA(directory, "FONTS\\");
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    if (!JoinPath(directory, sizeof directory, windows, "FONTS\\")) directory[0] = 0;
     return directory;
 }

@@ -23,3 +23,10 @@ bool IsWindowsNT();
 
 // The font registry key that IsWindowsNT picks.
 const char* FontRegistryKey();
+
+// Opens the font registry key under HKEY_LOCAL_MACHINE with access.
+LONG OpenFontKey(REGSAM access, HKEY* key);
+
+// The name of a font's value under the key: its full name followed by
+// " (TrueType)", into out (size bytes). False when it does not fit.
+bool FontValueName(const char* fullName, char* out, size_t size);

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "app/appstate.h"
+#include "platform/appstate.h"
 #include "config/settings.h"
 #include "lists/installedlist.h"
 #include "lists/rowdata.h"

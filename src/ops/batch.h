@@ -22,20 +22,3 @@ void ShowBatchSummary(HWND owner, int count);
 // Tells every top-level window, this program's own included, that the
 // system's font table changed; returns when all of them have handled it.
 void BroadcastFontChange();
-
-// Joins a directory and a name into `out` (MAX_PATH bytes), with a
-// backslash only where the directory does not end in one. False, with an
-// empty result, when the path does not fit: a cut path would name another
-// file.
-bool JoinPath(char* out, const char* directory, const char* name);
-
-#ifdef QM_FAULT_INJECTION
-// Tests: the next system call of one kind made by install, remove or copy
-// fails with `error`, as the system would report it. A failing copy (CopyFile,
-// LzCopy) first copies the file, like a copy that broke off after writing
-// part of it.
-enum class OpsFault { None, CopyFile, OpenFontKey, SetFontValue, DeleteFile, LzCopy };
-void OpsFailNext(OpsFault fault, DWORD error);
-// True once, for the armed kind, and sets the last error.
-bool OpsFaultFires(OpsFault fault);
-#endif

@@ -6,23 +6,16 @@
 
 #include <cstring>
 
-#include "app/messages.h"
-#include "app/operations.h"
 #include "config/settings.h"
 #include "lists/installedlist.h"
 #include "ops/batch.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
 #include "platform/platform.h"
+#include "platform/win32calls.h"
 #include "resources/resource.h"
 
 namespace {
-
-// Only a bare name stays inside the directories it is joined to: a value
-// that holds a path ("C:\...", "..\...") would read or write some other
-// folder, and an empty one names the directory itself.
-bool IsBareFileName(const char* name) {
-    if (name[0] == 0 || strcmp(name, ".") == 0 || strcmp(name, "..") == 0) return false;
-    return strpbrk(name, "\\/:") == nullptr;
-}
 
 // The two paths name one file: the current directory may be the fonts
 // directory itself, where creating the copy would empty the font's file.
@@ -49,29 +42,6 @@ bool IsSameFile(const char* a, const char* b) {
     return same;
 }
 
-LONG CopyLz(INT from, INT to) {
-#ifdef QM_FAULT_INJECTION
-    if (OpsFaultFires(OpsFault::LzCopy)) {
-        const DWORD error = GetLastError();
-        CopyLZFile(from, to);
-        SetLastError(error);
-        return LZERROR_WRITE;
-    }
-#endif
-    return CopyLZFile(from, to);
-}
-
-// Puts the finished copy where the user's file was, replacing it only now
-// that the copy is whole.
-bool MoveIntoPlace(const char* finished, const char* destination) {
-    if (MoveFileExA(finished, destination, MOVEFILE_REPLACE_EXISTING)) return true;
-    // The Windows 95 family has no MoveFileExA: there the old file must go
-    // first.
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
-    if (GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(destination)) return false;
-    return MoveFileA(finished, destination) != FALSE;
-}
-
 // Copies `source` to `destination` through a new file beside the
 // destination, so that a copy that breaks off leaves whatever stood there
 // untouched. -1 when the source cannot be opened, else whether the copy
@@ -89,11 +59,12 @@ int ExpandInto(char* source, const char* directory, const char* destination) {
     const INT to = LZOpenFileA(partial, &partialInfo, OF_CREATE);
     bool copied = false;
     if (to >= 0) {
-        copied = LZStart() != 0 && CopyLz(from, to) >= 1;
+        copied = LZStart() != 0 && PlatCopyLz(from, to) >= 1;
         LZClose(to);
     }
     LZClose(from);
-    if (copied && MoveIntoPlace(partial, destination)) return 1;
+    // Replaced only now that the copy is whole.
+    if (copied && PlatReplaceFile(partial, destination)) return 1;
     DeleteFileA(partial);
     return 0;
 }
@@ -107,15 +78,16 @@ int CopyInstalledFont(HWND owner, const char* rowText) {
     if (!PlatCurrentDirectory(directory, sizeof directory)) directory[0] = 0;
     // The directory as the question shows it, ending in a backslash.
     char shownDirectory[MAX_PATH];
-    if (!JoinPath(shownDirectory, directory, "")) lstrcpynA(shownDirectory, directory, sizeof shownDirectory);
+    lstrcpynA(shownDirectory, directory, sizeof shownDirectory);
+    AppendSeparator(shownDirectory, sizeof shownDirectory);
     auto askAboutFailure = [&] {
         return ShowMessage(owner, MSG_COPY_FAILED, kGoOnQuestion, rowText, fileName, shownDirectory) == IDYES ? 1 : 0;
     };
 
     char source[MAX_PATH];
     char destination[MAX_PATH];
-    if (directory[0] == 0 || !IsBareFileName(fileName) || !JoinPath(source, FontsDirectory(), fileName) ||
-        !JoinPath(destination, directory, fileName)) {
+    if (directory[0] == 0 || !IsBareFileName(fileName) || !JoinPath(source, sizeof source, FontsDirectory(), fileName) ||
+        !JoinPath(destination, sizeof destination, directory, fileName)) {
         return askAboutFailure();
     }
     const DWORD existing = GetFileAttributesA(destination);
@@ -137,10 +109,10 @@ int CopyInstalledFont(HWND owner, const char* rowText) {
     return copied ? 1 : askAboutFailure();
 }
 
-void CopySelectedFonts(HWND mainWindow) {
+unsigned CopySelectedFonts(HWND mainWindow) {
     HWND list = GetDlgItem(mainWindow, IDC_INSTALLED_LIST);
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    if (count == LB_ERR) return;
+    if (count == LB_ERR) return kChangedNothing;
     int processed = 0;
     {
         PlatWaitCursor wait;
@@ -153,14 +125,13 @@ void CopySelectedFonts(HWND mainWindow) {
         }
     }
     if (g_settings.PromptWhenDone) ShowBatchSummary(mainWindow, processed);
-    // The command fills the file list again and refreshes the status.
+    return kChangedFiles;
 }
 
-bool DeleteSelectedFiles(HWND mainWindow) {
+unsigned DeleteSelectedFiles(HWND mainWindow) {
     HWND list = GetDlgItem(mainWindow, IDC_FILE_LIST);
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    // A list that cannot count its rows is filled again.
-    if (count == LB_ERR) return true;
+    if (count == LB_ERR) return kChangedNothing;
     // Directory and drive rows are never deleted, even when a click left
     // one selected: "[name]" could also be a file of that name.
     auto takeRow = [list](LRESULT index, char* text, size_t size) {
@@ -171,15 +142,13 @@ bool DeleteSelectedFiles(HWND mainWindow) {
         char text[MAX_PATH];
         selected += takeRow(i, text, sizeof text);
     }
-    if (selected == 0) return false;
+    if (selected == 0) return kChangedNothing;
 
     char phrase[128];
-    if (selected == 1) {
-        lstrcpynA(phrase, LoadMessageText(MSG_DELETE_ONE_FILE), sizeof phrase);
-    } else {
-        FormatMessageText(phrase, sizeof phrase, MSG_DELETE_N_FILES, selected);
+    FormatCountPhrase(phrase, sizeof phrase, selected, MSG_DELETE_ONE_FILE, MSG_DELETE_ONE_FILE, MSG_DELETE_N_FILES);
+    if (ShowMessage(mainWindow, MSG_DELETE_CONFIRM, MB_YESNO | MB_ICONQUESTION, phrase) != IDYES) {
+        return kChangedNothing;
     }
-    if (ShowMessage(mainWindow, MSG_DELETE_CONFIRM, MB_YESNO | MB_ICONQUESTION, phrase) != IDYES) return false;
 
     {
         PlatWaitCursor wait;
@@ -192,11 +161,11 @@ bool DeleteSelectedFiles(HWND mainWindow) {
                 // A path too long is left alone: a cut one would name
                 // another file. A file that cannot go (read-only, in use)
                 // stays, and the others still go.
-                if (JoinPath(path, directory, text)) DeleteFileA(path);
+                if (JoinPath(path, sizeof path, directory, text)) PlatDeleteFile(path);
             }
         }
     }
     // The summary speaks of the files chosen, not of how many went.
     if (g_settings.PromptWhenDone) ShowBatchSummary(mainWindow, selected);
-    return true;
+    return kChangedFiles;
 }

@@ -4,9 +4,8 @@
 
 #include <cstdio>
 
-#include "app/messages.h"
-#include "app/operations.h"
-#include "app/winhelpers.h"
+#include "platform/messages.h"
+#include "platform/winhelpers.h"
 #include "ops/namedialog.h"
 #include "resources/resource.h"
 #include "truetype/fontnames.h"
@@ -70,6 +69,6 @@ INT_PTR CALLBACK ChangeFontNameBoxProc(HWND box, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
-void ChangeSelectedFontNames(HWND mainWindow) {
-    RunNameDialogForSelectedFiles(mainWindow, IDD_CHANGE_FONT_NAME_BOX, ChangeFontNameBoxProc);
+unsigned ChangeSelectedFontNames(HWND mainWindow) {
+    return RunNameDialogForSelectedFiles(mainWindow, IDD_CHANGE_FONT_NAME_BOX, ChangeFontNameBoxProc);
 }

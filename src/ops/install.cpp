@@ -5,14 +5,14 @@
 
 #include <cstring>
 
-#include "app/commands.h"
-#include "app/messages.h"
-#include "app/operations.h"
 #include "config/settings.h"
 #include "lists/installedlist.h"
 #include "lists/rowdata.h"
 #include "ops/batch.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
 #include "platform/platform.h"
+#include "platform/win32calls.h"
 #include "resources/resource.h"
 #include "truetype/fontnames.h"
 
@@ -54,40 +54,13 @@ bool FontNameIsInstalled(HWND owner, const char* fullName) {
 
 int Ask(HWND owner, UINT id, const char* text) { return ShowMessage(owner, id, kGoOnQuestion, text) == IDYES ? 1 : 0; }
 
-BOOL CopyFontFile(const char* source, const char* destination) {
-#ifdef QM_FAULT_INJECTION
-    if (OpsFaultFires(OpsFault::CopyFile)) {
-        const DWORD error = GetLastError();
-        CopyFileA(source, destination, FALSE);
-        SetLastError(error);
-        return FALSE;
-    }
-#endif
-    return CopyFileA(source, destination, FALSE);
-}
-
-LONG OpenFontKey(HKEY* key) {
-#ifdef QM_FAULT_INJECTION
-    if (OpsFaultFires(OpsFault::OpenFontKey)) return static_cast<LONG>(GetLastError());
-#endif
-    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontRegistryKey(), 0, KEY_SET_VALUE, key);
-}
-
-LONG SetFontValue(HKEY key, const char* valueName, const char* fileName) {
-#ifdef QM_FAULT_INJECTION
-    if (OpsFaultFires(OpsFault::SetFontValue)) return static_cast<LONG>(GetLastError());
-#endif
-    // The terminating zero is part of the data, as the system's own
-    // entries have it.
-    return RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(fileName),
-                          static_cast<DWORD>(strlen(fileName) + 1));
-}
-
 // Runs a batch's closing steps: the summary when wanted and, when anything
 // was done, the notice that rebuilds every program's font lists.
-void FinishInstallBatch(HWND mainWindow, int processed) {
+unsigned FinishInstallBatch(HWND mainWindow, int processed) {
     if (g_settings.PromptWhenDone) ShowBatchSummary(mainWindow, processed);
-    if (processed != 0) BroadcastFontChange();
+    if (processed == 0) return kChangedNothing;
+    BroadcastFontChange();
+    return kChangedFonts;
 }
 
 }  // namespace
@@ -113,12 +86,12 @@ int InstallFontFile(HWND owner, const char* file, bool fullPath) {
         strcpy(source, file);
     } else {
         char directory[MAX_PATH];
-        if (!PlatCurrentDirectory(directory, sizeof directory) || !JoinPath(source, directory, fileName)) {
+        if (!PlatCurrentDirectory(directory, sizeof directory) || !JoinPath(source, sizeof source, directory, fileName)) {
             return Ask(owner, MSG_INSTALL_COPY_FAILED, fileName);
         }
     }
     char destination[MAX_PATH];
-    if (!JoinPath(destination, FontsDirectory(), fileName)) return Ask(owner, MSG_INSTALL_COPY_FAILED, fileName);
+    if (!JoinPath(destination, sizeof destination, FontsDirectory(), fileName)) return Ask(owner, MSG_INSTALL_COPY_FAILED, fileName);
 
     // Never over a file that is already there, whatever font it holds: it
     // may belong to an installed font.
@@ -130,7 +103,7 @@ int InstallFontFile(HWND owner, const char* file, bool fullPath) {
     if (!ReadFontNames(fullName, notice, source)) return Ask(owner, MSG_INSTALL_FILE_DAMAGED, fileName);
     if (FontNameIsInstalled(owner, fullName)) return Ask(owner, MSG_INSTALL_FONT_EXISTS, fullName);
 
-    if (!CopyFontFile(source, destination)) {
+    if (!PlatCopyFile(source, destination)) {
         // Nothing stood there before the copy: whatever stands there now is
         // the broken copy.
         DeleteFileA(destination);
@@ -139,11 +112,10 @@ int InstallFontFile(HWND owner, const char* file, bool fullPath) {
     AddFontResourceA(destination);
 
     HKEY key;
-    if (OpenFontKey(&key) != ERROR_SUCCESS) return 1;
+    if (OpenFontKey(KEY_SET_VALUE, &key) != ERROR_SUCCESS) return 1;
     char valueName[kFontNameCapacity + 16];
-    strcpy(valueName, fullName);
-    strcat(valueName, " (TrueType)");
-    const LONG written = SetFontValue(key, valueName, fileName);
+    FontValueName(fullName, valueName, sizeof valueName);
+    const LONG written = PlatRegSetString(key, valueName, fileName);
     RegCloseKey(key);
     if (written != ERROR_SUCCESS) {
         const int goOn = Ask(owner, MSG_INSTALL_REGISTRY_ERROR, fullName);
@@ -155,10 +127,10 @@ int InstallFontFile(HWND owner, const char* file, bool fullPath) {
     return 1;
 }
 
-void InstallSelectedFiles(HWND mainWindow) {
+unsigned InstallSelectedFiles(HWND mainWindow) {
     HWND list = GetDlgItem(mainWindow, IDC_FILE_LIST);
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    if (count == LB_ERR) return;
+    if (count == LB_ERR) return kChangedNothing;
     PlatWaitCursor wait;
     int processed = 0;
     for (LRESULT i = 0; i < count; ++i) {
@@ -168,15 +140,14 @@ void InstallSelectedFiles(HWND mainWindow) {
         // A file skipped after a question counts as handled too.
         ++processed;
     }
-    FinishInstallBatch(mainWindow, processed);
-    // The command refreshes the selection status after this returns.
+    return FinishInstallBatch(mainWindow, processed);
 }
 
-void InstallDroppedFiles(HWND mainWindow, HDROP drop) {
+unsigned InstallDroppedFiles(HWND mainWindow, HDROP drop) {
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     if (count == 0) {
         DragFinish(drop);
-        return;
+        return kChangedNothing;
     }
     BringWindowToTop(mainWindow);
     int processed = 0;
@@ -190,6 +161,5 @@ void InstallDroppedFiles(HWND mainWindow, HDROP drop) {
         ++processed;
     }
     DragFinish(drop);
-    FinishInstallBatch(mainWindow, processed);
-    RefreshSelectionStatus(mainWindow);
+    return FinishInstallBatch(mainWindow, processed);
 }

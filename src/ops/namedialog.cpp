@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/winhelpers.h"
+#include "platform/winhelpers.h"
 #include "ops/batch.h"
 #include "resources/resource.h"
 #include "truetype/fontnames.h"
@@ -29,10 +29,10 @@ bool EndNameDialogOnCancel(HWND box, int id) {
     return true;
 }
 
-void RunNameDialogForSelectedFiles(HWND mainWindow, const char* dialogTemplate, DLGPROC procedure) {
+unsigned RunNameDialogForSelectedFiles(HWND mainWindow, const char* dialogTemplate, DLGPROC procedure) {
     HWND list = GetDlgItem(mainWindow, IDC_FILE_LIST);
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    if (count == LB_ERR) return;
+    if (count == LB_ERR) return kChangedNothing;
     // The list is filled again only after the run, so the rows keep their
     // places while the files change.
     for (LRESULT i = 0; i < count; ++i) {
@@ -43,5 +43,5 @@ void RunNameDialogForSelectedFiles(HWND mainWindow, const char* dialogTemplate, 
         UpdateWindow(mainWindow);
         if (result == IDC_NAME_ABORT) break;
     }
-    // The command fills the file list again and refreshes the status.
+    return kChangedFiles;
 }

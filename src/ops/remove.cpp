@@ -3,12 +3,12 @@
 
 #include <cstring>
 
-#include "app/messages.h"
-#include "app/operations.h"
 #include "config/settings.h"
 #include "lists/installedlist.h"
 #include "lists/rowdata.h"
 #include "ops/batch.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
 #include "platform/platform.h"
 #include "resources/resource.h"
 
@@ -18,31 +18,9 @@ int AskAboutFailure(HWND owner, const char* rowText) {
     return ShowMessage(owner, MSG_REMOVE_FAILED, kGoOnQuestion, rowText) == IDYES ? 1 : 0;
 }
 
-// Only a bare name stays inside the fonts directory: a value that holds a
-// path ("C:\...", "..\...") names a file this program did not put there
-// and must not delete; an empty one names the directory itself.
-bool IsBareFileName(const char* name) {
-    if (name[0] == 0 || strcmp(name, ".") == 0 || strcmp(name, "..") == 0) return false;
-    return strpbrk(name, "\\/:") == nullptr;
-}
-
 // A file that another program holds open, or one that is protected.
 bool IsInUse(DWORD error) {
     return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-}
-
-LONG OpenFontKey(HKEY* key) {
-#ifdef QM_FAULT_INJECTION
-    if (OpsFaultFires(OpsFault::OpenFontKey)) return static_cast<LONG>(GetLastError());
-#endif
-    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontRegistryKey(), 0, KEY_SET_VALUE, key);
-}
-
-BOOL DeleteFontFile(const char* path) {
-#ifdef QM_FAULT_INJECTION
-    if (OpsFaultFires(OpsFault::DeleteFile)) return FALSE;
-#endif
-    return DeleteFileA(path);
 }
 
 }  // namespace
@@ -54,7 +32,7 @@ int RemoveInstalledFont(HWND owner, int index, const char* rowText) {
     char fileName[MAX_PATH];
     lstrcpynA(fileName, FontFileOfInstalledFont(rowText), sizeof fileName);
     char path[MAX_PATH];
-    if (!IsBareFileName(fileName) || !JoinPath(path, FontsDirectory(), fileName)) {
+    if (!IsBareFileName(fileName) || !JoinPath(path, sizeof path, FontsDirectory(), fileName)) {
         return AskAboutFailure(owner, rowText);
     }
     const DWORD attributes = GetFileAttributesA(path);
@@ -63,15 +41,14 @@ int RemoveInstalledFont(HWND owner, int index, const char* rowText) {
     }
 
     HKEY key;
-    if (OpenFontKey(&key) == ERROR_SUCCESS) {
+    if (OpenFontKey(KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
         char valueName[kEntryNameSize + 16];
-        strcpy(valueName, fullName);
-        strcat(valueName, " (TrueType)");
+        FontValueName(fullName, valueName, sizeof valueName);
         RegDeleteValueA(key, valueName);
         RegCloseKey(key);
     }
     RemoveFontResourceA(path);
-    if (!DeleteFontFile(path)) {
+    if (!PlatDeleteFile(path)) {
         if (!IsInUse(GetLastError())) return AskAboutFailure(owner, rowText);
         // The font is uninstalled already; only its file is left behind, and
         // the other fonts can still go.
@@ -80,26 +57,22 @@ int RemoveInstalledFont(HWND owner, int index, const char* rowText) {
     return 1;
 }
 
-bool RemoveSelectedFonts(HWND mainWindow) {
+unsigned RemoveSelectedFonts(HWND mainWindow) {
     HWND list = GetDlgItem(mainWindow, IDC_INSTALLED_LIST);
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    // A list that cannot count its rows has nothing to remove, but its
-    // status still wants refreshing.
-    if (count == LB_ERR) return true;
+    if (count == LB_ERR) return kChangedNothing;
     int selected = 0;
     for (LRESULT i = 0; i < count; ++i) {
         char text[MAX_PATH];
         selected += SelectedRowText(list, static_cast<int>(i), text, sizeof text);
     }
-    if (selected == 0) return false;
+    if (selected == 0) return kChangedNothing;
 
     char phrase[128];
-    if (selected == 1) {
-        lstrcpynA(phrase, LoadMessageText(MSG_REMOVE_ONE_FONT), sizeof phrase);
-    } else {
-        FormatMessageText(phrase, sizeof phrase, MSG_REMOVE_N_FONTS, selected);
+    FormatCountPhrase(phrase, sizeof phrase, selected, MSG_REMOVE_ONE_FONT, MSG_REMOVE_ONE_FONT, MSG_REMOVE_N_FONTS);
+    if (ShowMessage(mainWindow, MSG_REMOVE_CONFIRM, MB_YESNO | MB_ICONQUESTION, phrase) != IDYES) {
+        return kChangedNothing;
     }
-    if (ShowMessage(mainWindow, MSG_REMOVE_CONFIRM, MB_YESNO | MB_ICONQUESTION, phrase) != IDYES) return false;
 
     {
         PlatWaitCursor wait;
@@ -114,5 +87,5 @@ bool RemoveSelectedFonts(HWND mainWindow) {
     // The summary speaks of the fonts chosen, not of how far the loop got.
     if (g_settings.PromptWhenDone) ShowBatchSummary(mainWindow, selected);
     BroadcastFontChange();
-    return true;
+    return kChangedFonts;
 }

@@ -1,10 +1,16 @@
 // Removing installed fonts: the font's registry value goes, the font leaves
 // the graphics interface's font table and its file is deleted from the
-// fonts directory. The batch over the installed list's selection is
-// declared in app/operations.h. Windows only.
+// fonts directory. Windows only.
 #pragma once
 
 #include <windows.h>
+
+#include "ops/changes.h"
+
+// Removes the installed list's selected fonts after asking. Returns
+// kChangedFonts when it went ahead (every program was told), nothing when
+// no font was selected or the user declined.
+unsigned RemoveSelectedFonts(HWND mainWindow);
 
 // Removes the font of installed-list row `index`, whose text is `rowText`.
 // Failures ask the user, with a box owned by `owner` (the main window),

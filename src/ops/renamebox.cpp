@@ -5,9 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/messages.h"
-#include "app/operations.h"
-#include "app/winhelpers.h"
+#include "platform/messages.h"
+#include "platform/winhelpers.h"
 #include "ops/namedialog.h"
 #include "resources/resource.h"
 #include "truetype/fontnames.h"
@@ -96,6 +95,6 @@ INT_PTR CALLBACK FileRenameBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-void RenameSelectedFiles(HWND mainWindow) {
-    RunNameDialogForSelectedFiles(mainWindow, IDD_FILE_RENAME_BOX, FileRenameBoxProc);
+unsigned RenameSelectedFiles(HWND mainWindow) {
+    return RunNameDialogForSelectedFiles(mainWindow, IDD_FILE_RENAME_BOX, FileRenameBoxProc);
 }

@@ -11,6 +11,7 @@ struct FaultPlan {
     unsigned counts[static_cast<int>(PlatOp::Count)] = {};
     bool fired = false;
     PlatOp firedOp = PlatOp::Any;
+    unsigned long error = 0;
 };
 
 FaultPlan g_plan;
@@ -30,11 +31,14 @@ bool PlatFaultHit(PlatOp op) {
     return false;
 }
 
-void PlatFailNth(PlatOp op, unsigned k) {
+void PlatFailNth(PlatOp op, unsigned k, unsigned long error) {
     g_plan = FaultPlan{};
     g_plan.op = op;
     g_plan.failAt = k;
+    g_plan.error = error;
 }
+
+unsigned long PlatFaultError() { return g_plan.error; }
 
 unsigned PlatCallCount(PlatOp op) { return g_plan.counts[static_cast<int>(op)]; }
 

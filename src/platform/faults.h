@@ -6,6 +6,9 @@
 #ifdef QM_FAULT_INJECTION
 // Counts a call of op; true when the test asked for this call to fail.
 bool PlatFaultHit(PlatOp op);
+// The error the failing call reports.
+unsigned long PlatFaultError();
 #else
 inline bool PlatFaultHit(PlatOp) { return false; }
+inline unsigned long PlatFaultError() { return 0; }
 #endif

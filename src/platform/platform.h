@@ -43,6 +43,10 @@ int64_t PlatFileSize(PlatFile file);
 bool PlatClose(PlatFile file);
 
 bool PlatDeleteFile(const char* path);
+// Copies a file over whatever stands at `to` (CopyFileA). An injected
+// failure first copies the file, like a copy that broke off after writing
+// part of it, so that callers must clean up after a failed copy.
+bool PlatCopyFile(const char* from, const char* to);
 // Renames a file; fails when the new name already exists.
 bool PlatMoveFile(const char* from, const char* to);
 // Renames a file over an existing one (or to a new name). Counted as a move
@@ -57,6 +61,10 @@ bool PlatCurrentDirectory(char* buffer, size_t size);
 // root) into buffer; false, with an empty buffer, when there is none or it
 // does not fit. Systems other than Windows have none.
 bool PlatWindowsDirectory(char* buffer, size_t size);
+
+// Two names equal but for letter case, as the system compares them
+// (lstrcmpiA on Windows).
+bool PlatSameIgnoringCase(const char* a, const char* b);
 
 // Movable, zero-initialised memory, locked only while in use.
 PlatMem PlatAlloc(size_t size);
@@ -100,13 +108,18 @@ private:
 
 // Fault injection for tests: a build with QM_FAULT_INJECTION lets a test
 // make the k-th call of one kind (or of any kind) fail as the system would.
+// Copy, RegOpen, RegWrite and LzCopy are the Windows calls of the font
+// operations (platform/win32calls.h).
 enum class PlatOp {
-    Any, Open, Create, Read, Write, Seek, Close, Delete, Move, ClearReadOnly, Alloc, Lock, WindowsDirectory, Count
+    Any, Open, Create, Read, Write, Seek, Close, Delete, Move, ClearReadOnly, Alloc, Lock, WindowsDirectory,
+    Copy, RegOpen, RegWrite, LzCopy, Count
 };
 
 #ifdef QM_FAULT_INJECTION
-// Fails the k-th call (1-based) of op counted from now; k = 0 disarms.
-void PlatFailNth(PlatOp op, unsigned k);
+// Fails the k-th call (1-based) of op counted from now; k = 0 disarms. On
+// Windows the failing call reports `error` as its last error (or as its
+// result, for the registry).
+void PlatFailNth(PlatOp op, unsigned k, unsigned long error = 0);
 // Calls of op made since the last PlatFailNth or PlatResetCounts.
 unsigned PlatCallCount(PlatOp op);
 void PlatResetCounts();

@@ -1,4 +1,5 @@
-// POSIX implementation of the platform layer, for native builds and tests.
+// POSIX implementation of the platform layer's files, on the real disk,
+// for native builds and tests.
 #include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
@@ -8,17 +9,6 @@
 #include <unistd.h>
 
 #include "faults.h"
-
-namespace {
-
-// A movable block: the data follows the header; the lock count mirrors the
-// Windows semantics closely enough for the core's use.
-struct MemHeader {
-    size_t size;
-    unsigned locks;
-};
-
-}  // namespace
 
 PlatFile PlatOpenRead(const char* path) {
     if (PlatFaultHit(PlatOp::Open)) return kPlatBadFile;
@@ -87,6 +77,34 @@ bool PlatDeleteFile(const char* path) {
     return unlink(path) == 0;
 }
 
+namespace {
+
+bool CopyBytes(const char* from, const char* to) {
+    const int in = open(from, O_RDONLY | O_CLOEXEC);
+    if (in < 0) return false;
+    const int out = open(to, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    bool ok = out >= 0;
+    char buffer[65536];
+    while (ok) {
+        const ssize_t n = read(in, buffer, sizeof buffer);
+        if (n == 0) break;
+        ok = n > 0 && write(out, buffer, static_cast<size_t>(n)) == n;
+    }
+    if (out >= 0 && close(out) != 0) ok = false;
+    close(in);
+    return ok;
+}
+
+}  // namespace
+
+bool PlatCopyFile(const char* from, const char* to) {
+    if (PlatFaultHit(PlatOp::Copy)) {
+        CopyBytes(from, to);
+        return false;
+    }
+    return CopyBytes(from, to);
+}
+
 bool PlatMoveFile(const char* from, const char* to) {
     if (PlatFaultHit(PlatOp::Move)) return false;
     // MoveFileA refuses to replace an existing file: link() gives the same
@@ -114,43 +132,3 @@ bool PlatClearReadOnly(const char* path) {
     return chmod(path, st.st_mode | S_IWUSR) == 0;
 }
 
-bool PlatCurrentDirectory(char* buffer, size_t size) {
-    if (size == 0) return false;
-    if (!getcwd(buffer, size)) {
-        buffer[0] = 0;
-        return false;
-    }
-    return true;
-}
-
-bool PlatWindowsDirectory(char* buffer, size_t size) {
-    if (size) buffer[0] = 0;
-    PlatFaultHit(PlatOp::WindowsDirectory);
-    return false;
-}
-
-PlatMem PlatAlloc(size_t size) {
-    if (PlatFaultHit(PlatOp::Alloc)) return nullptr;
-    auto* h = static_cast<MemHeader*>(calloc(1, sizeof(MemHeader) + size));
-    if (!h) return nullptr;
-    h->size = size;
-    return h;
-}
-
-void* PlatLock(PlatMem mem) {
-    if (PlatFaultHit(PlatOp::Lock) || !mem) return nullptr;
-    auto* h = static_cast<MemHeader*>(mem);
-    ++h->locks;
-    return h + 1;
-}
-
-void PlatUnlock(PlatMem mem) {
-    auto* h = static_cast<MemHeader*>(mem);
-    if (h && h->locks) --h->locks;
-}
-
-void PlatFree(PlatMem mem) { free(mem); }
-
-void* PlatBeginWait() { return nullptr; }
-
-void PlatEndWait(void*) {}

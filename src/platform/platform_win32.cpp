@@ -67,9 +67,23 @@ bool PlatClose(PlatFile file) {
 }
 
 bool PlatDeleteFile(const char* path) {
-    if (PlatFaultHit(PlatOp::Delete)) return false;
+    if (PlatFaultHit(PlatOp::Delete)) {
+        SetLastError(PlatFaultError());
+        return false;
+    }
     return DeleteFileA(path) != 0;
 }
+
+bool PlatCopyFile(const char* from, const char* to) {
+    if (PlatFaultHit(PlatOp::Copy)) {
+        CopyFileA(from, to, FALSE);
+        SetLastError(PlatFaultError());
+        return false;
+    }
+    return CopyFileA(from, to, FALSE) != 0;
+}
+
+bool PlatSameIgnoringCase(const char* a, const char* b) { return lstrcmpiA(a, b) == 0; }
 
 bool PlatMoveFile(const char* from, const char* to) {
     if (PlatFaultHit(PlatOp::Move)) return false;

@@ -81,9 +81,9 @@
 #define MAIN_CONTROL_COUNT 17
 
 // ---------------------------------------------------------------------------
-// Messages of the string table, 101 to 154. Every text the user reads in a
+// Messages of the string table, 101 to 155. Every text the user reads in a
 // message box or a status line comes from here, by number, through
-// LoadMessageText and ShowMessage (app/messages.h).
+// LoadMessageText and ShowMessage (platform/messages.h).
 
 // Status lines of both lists.
 #define MSG_ONE_FONT_SELECTED 101  // "One font selected"
@@ -175,8 +175,11 @@
 // Startup window: the ownership notice.
 #define MSG_STARTUP_NOTICE 154
 
+// Start-up: the main window could not be made; the program ends.
+#define MSG_NO_MAIN_WINDOW 155
+
 #define MSG_FIRST 101
-#define MSG_LAST 154
+#define MSG_LAST 155
 
 // ---------------------------------------------------------------------------
 // Credits box, 3000 to 3002, joined in this order; each ends in two CR LF.

@@ -5,10 +5,9 @@
 
 #include <cstring>
 
-#include "app/appstate.h"
-#include "app/messages.h"
-#include "app/operations.h"
-#include "app/winhelpers.h"
+#include "platform/appstate.h"
+#include "platform/messages.h"
+#include "platform/winhelpers.h"
 #include "config/settings.h"
 #include "lists/installedlist.h"
 #include "platform/win32holders.h"

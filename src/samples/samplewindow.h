@@ -17,3 +17,12 @@ struct SampleRequest {
 
 // Runs the sample window modally over owner, then repaints the owner at once.
 void ShowSampleWindow(HWND owner, const SampleRequest& request);
+
+// The sample window of the installed list's row, from the font's file in
+// the fonts directory (or wherever the font key says it is).
+void ShowInstalledFontSample(HWND mainWindow, int row);
+
+// The sample window of a font file of the current directory, loaded for as
+// long as the window is open; a file that cannot be read or loaded is
+// reported instead.
+void ShowFileSample(HWND mainWindow, const char* fileName);

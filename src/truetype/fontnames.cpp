@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/paths.h"
 #include "platform/platform.h"
 #include "truetype/sfnt.h"
 
@@ -216,17 +217,10 @@ void NormalizeNoticeText(char* text, size_t capacity) {
 
 const char* PathInCurrentDirectory(const char* name) {
     static char buffer[kPlatMaxPath];
-    PlatCurrentDirectory(buffer, sizeof buffer);
-    size_t length = strlen(buffer);
-    if (length > 0 && buffer[length - 1] != kPlatPathSep && length + 1 < sizeof buffer) {
-        buffer[length++] = kPlatPathSep;
-        buffer[length] = 0;
-    }
-    // A name too long for the buffer is cut rather than overrunning it.
-    size_t room = sizeof buffer - 1 - length;
-    size_t nameLength = strlen(name);
-    if (nameLength > room) nameLength = room;
-    memcpy(buffer + length, name, nameLength);
-    buffer[length + nameLength] = 0;
+    char directory[kPlatMaxPath];
+    CurrentDirectoryWithSeparator(directory, sizeof directory);
+    // A path too long comes back empty, which opens nothing: a cut one
+    // would name another file.
+    JoinPath(buffer, sizeof buffer, directory, name);
     return buffer;
 }

@@ -23,5 +23,5 @@ unsigned char MapUnicodeToAnsi(uint16_t codeUnit);
 void NormalizeNoticeText(char* text, size_t capacity);
 
 // The current directory joined to name, in a static buffer that the next
-// call overwrites.
+// call overwrites; empty when the path would not fit.
 const char* PathInCurrentDirectory(const char* name);

@@ -1,25 +1,27 @@
 // Any bytes as a font file to rename: either the rewrite refuses and the
 // file is untouched, or it succeeds and the file is well laid out and reads
-// back with the new name.
-#include <unistd.h>
-
+// back with the new name. The files live in the platform layer's memory
+// backend.
 #include <cstdint>
 #include <cstring>
-#include <string>
 
+#include "platform/memoryfiles.h"
 #include "sfntbuilder.h"
 #include "truetype/fontnames.h"
 #include "truetype/namerewrite.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string path = "/tmp/qm-fuzz-rewrite-" + std::to_string(getpid()) + ".ttf";
-    static const std::string backup = path + ".bak";
+    static const char kPath[] = "font.ttf";
     static const char kNewName[] = "Fuzz \xE9 Name";
+    PlatMemoryClear();
+    PlatMemoryPut(kPath, data, size);
     const Bytes font(reinterpret_cast<const char*>(data), size);
-    if (!WriteFile(path, font)) return 0;
-    const bool ok = RewriteFontName(kNewName, path.c_str());
-    const Bytes after = ReadFileBytes(path);
-    if (FileExists(backup)) __builtin_trap();
+    const bool ok = RewriteFontName(kNewName, kPath);
+    const unsigned char* bytes = nullptr;
+    size_t length = 0;
+    if (!PlatMemoryGet(kPath, &bytes, &length)) __builtin_trap();
+    const Bytes after(reinterpret_cast<const char*>(bytes), length);
+    if (PlatMemoryGet("font.ttf.bak", &bytes, &length)) __builtin_trap();
     if (!ok) {
         if (after != font) __builtin_trap();
         return 0;
@@ -35,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     static char display[kFontNameCapacity], notice[kFontNameCapacity];
-    const bool named = ReadFontNames(display, notice, path.c_str());
+    const bool named = ReadFontNames(display, notice, kPath);
     if (named && strcmp(display, kNewName) != 0) __builtin_trap();
     if (hasFullName && !named) __builtin_trap();
     return 0;

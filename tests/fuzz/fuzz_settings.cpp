@@ -42,12 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
 
-    char dirs[kMaxRecentDirectories][kSettingsTextSize];
-    memset(dirs, 0x55, sizeof dirs);
-    const int count = ParseRecentDirectories(text.get(), size, dirs, kMaxRecentDirectories);
-    if (count < 0 || count > kMaxRecentDirectories) __builtin_trap();
-    for (int i = 0; i < count; ++i) {
-        if (strnlen(dirs[i], kSettingsTextSize) >= kSettingsTextSize) __builtin_trap();
+    RecentDirectories recent;
+    ParseRecentDirectories(text.get(), size, recent);
+    if (recent.count < 0 || recent.count > kMaxRecentDirectories) __builtin_trap();
+    for (int i = 0; i < recent.count; ++i) {
+        if (strnlen(recent.paths[i], kRecentPathSize) >= kRecentPathSize) __builtin_trap();
+        if (recent.paths[i][1] != ':') __builtin_trap();
     }
     return 0;
 }

@@ -8,9 +8,10 @@
 
 #include <cstring>
 
-#include "app/appstate.h"
+#include "platform/appstate.h"
 #include "app/navigation.h"
 #include "app/startup.h"
+#include "config/recentdirs.h"
 #include "config/settings.h"
 #include "lists/filelist.h"
 #include "lists/rowdata.h"
@@ -51,8 +52,12 @@ protected:
             EXPECT_EQ(static_cast<UINT>(IDM_RECENT_FIRST + i), GetMenuItemID(file, 4 + i)) << text;
             texts.push_back(text);
         }
-        EXPECT_EQ(static_cast<int>(texts.size()), g_app.recentCount);
+        EXPECT_EQ(static_cast<int>(texts.size()), g_recent.count);
         return texts;
+    }
+    void AddRecent(const std::string& path) {
+        AddRecentDirectory(g_recent, path.c_str());
+        RebuildRecentMenu(window_);
     }
     static std::string Cwd() {
         char here[MAX_PATH] = "";
@@ -155,13 +160,13 @@ TEST_F(CommandsTest, RecentDirectoriesKeepTheNineNewestOnce) {
     Start("FileMenuPath = fonts\r\nFileMenuPath = \\\\server\\share\r\nFileMenuPath = C:\\Good\r\n");
     EXPECT_EQ(std::vector<std::string>{"C:\\Good"}, Recent());
 
-    for (int i = 0; i < 10; ++i) AddRecentDirectory(window_, ("C:\\Visit" + std::to_string(i)).c_str());
+    for (int i = 0; i < 10; ++i) AddRecent(("C:\\Visit" + std::to_string(i)).c_str());
     std::vector<std::string> want;
     for (int i = 1; i < 10; ++i) want.push_back("C:\\Visit" + std::to_string(i));
     EXPECT_EQ(want, Recent());
 
     // The same folder in other letters is one entry, moved to the bottom.
-    AddRecentDirectory(window_, "c:\\VISIT3");
+    AddRecent("c:\\VISIT3");
     want.erase(want.begin() + 2);
     want.push_back("c:\\VISIT3");
     EXPECT_EQ(want, Recent());
@@ -180,9 +185,9 @@ TEST_F(CommandsTest, RecentDirectoriesKeepTheNineNewestOnce) {
     // Choosing an entry goes there and refills the list, status untouched.
     CreateDirectoryA((folder_ + "\\There").c_str(), nullptr);
     ASSERT_TRUE(WriteFile(folder_ + "\\There\\t.ttf", "x"));
-    AddRecentDirectory(window_, (folder_ + "\\There").c_str());
+    AddRecent((folder_ + "\\There").c_str());
     SetDlgItemTextA(window_, IDC_FILE_STATUS, "left alone");
-    SendMessageA(window_, WM_COMMAND, IDM_RECENT_FIRST + g_app.recentCount - 1, 0);
+    SendMessageA(window_, WM_COMMAND, IDM_RECENT_FIRST + g_recent.count - 1, 0);
     EXPECT_EQ(folder_ + "\\There", Cwd());
     EXPECT_GE(Row(IDC_FILE_LIST, "t.ttf"), 0);
     EXPECT_EQ("left alone", Status(IDC_FILE_STATUS));
@@ -203,11 +208,11 @@ TEST_F(CommandsTest, AnOffLineDriveIsReportedAndLeftAlone) {
     // The test prefix's drive Q: leads to a folder that is not there.
     EXPECT_TRUE(DriveIsOffline('Q' - 'A'));
     Start();
-    AddRecentDirectory(window_, "Q:\\Fonts");
+    AddRecent("Q:\\Fonts");
     const std::string before = Cwd();
     {
         ModalWatcher watcher(IDOK);
-        SendMessageA(window_, WM_COMMAND, IDM_RECENT_FIRST + g_app.recentCount - 1, 0);
+        SendMessageA(window_, WM_COMMAND, IDM_RECENT_FIRST + g_recent.count - 1, 0);
         ASSERT_EQ(1u, watcher.seen().size());
         EXPECT_EQ("The selected drive is off line.", watcher.seen()[0].text);
     }

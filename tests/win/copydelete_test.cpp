@@ -9,10 +9,11 @@
 #include <cstring>
 #include <functional>
 
-#include "app/messages.h"
+#include "platform/messages.h"
 #include "config/settings.h"
 #include "lists/installedlist.h"
 #include "ops/batch.h"
+#include "platform/platform.h"
 #include "resources/resource.h"
 #include "sfntbuilder.h"
 #include "truetype/namerewrite.h"
@@ -54,7 +55,7 @@ protected:
         Sweep();
     }
     void TearDown() override {
-        OpsFailNext(OpsFault::None, 0);
+        PlatFailNth(PlatOp::Any, 0);
         if (held_ != INVALID_HANDLE_VALUE) CloseHandle(held_);
         MainWindowFixture::TearDown();
         Sweep();
@@ -173,7 +174,7 @@ TEST_F(CopyDeleteTest, FailedCopiesAreReportedAndLeaveNoPartialFile) {
     const std::string shown = folder_ + "\\";
 
     // A copy that breaks off after Yes: the user's file comes through.
-    OpsFailNext(OpsFault::LzCopy, ERROR_DISK_FULL);
+    PlatFailNth(PlatOp::LzCopy, 1, ERROR_DISK_FULL);
     Select(IDC_INSTALLED_LIST, {"Quillmere CopyTest A", "Quillmere CopyTest B"});
     Run(IDM_COPY_TO, {IDYES, IDYES},
         {{Msg(MSG_COPY_OVERWRITE, "Quillmere CopyTest A", "qmc-a.ttf"), kAskOrCancel},

@@ -11,12 +11,13 @@
 #include <cstring>
 #include <functional>
 
-#include "app/messages.h"
+#include "platform/messages.h"
 #include "app/startup.h"
 #include "config/settings.h"
 #include "lists/installedlist.h"
 #include "lists/rowdata.h"
 #include "ops/batch.h"
+#include "platform/platform.h"
 #include "ops/install.h"
 #include "resources/resource.h"
 #include "sfntbuilder.h"
@@ -59,7 +60,7 @@ protected:
         Sweep();
     }
     void TearDown() override {
-        OpsFailNext(OpsFault::None, 0);
+        PlatFailNth(PlatOp::Any, 0);
         if (held_ != INVALID_HANDLE_VALUE) CloseHandle(held_);
         MainWindowFixture::TearDown();
         Sweep();
@@ -259,7 +260,7 @@ TEST_F(InstallTest, FailedCopiesAndRegistryWritesLeaveNoHalfInstalledFont) {
     Start();
     // A copy that broke off after writing part of the file: the part goes.
     Select(IDC_FILE_LIST, {"qmt-a-copy.ttf"});
-    OpsFailNext(OpsFault::CopyFile, ERROR_DISK_FULL);
+    PlatFailNth(PlatOp::Copy, 1, ERROR_DISK_FULL);
     Run(Command(IDM_INSTALL), {IDYES},
         {{Msg(MSG_INSTALL_COPY_FAILED, "qmt-a-copy.ttf"), kAsk}, {"One file processed.", kTell}}, __LINE__);
     EXPECT_EQ("no file, value none", State("qmt-a-copy.ttf", "Quillmere Test Copy", copy));
@@ -267,7 +268,7 @@ TEST_F(InstallTest, FailedCopiesAndRegistryWritesLeaveNoHalfInstalledFont) {
 
     // No value could be written: the copied file goes as well.
     Select(IDC_FILE_LIST, {"qmt-b-registry.ttf"});
-    OpsFailNext(OpsFault::SetFontValue, ERROR_ACCESS_DENIED);
+    PlatFailNth(PlatOp::RegWrite, 1, ERROR_ACCESS_DENIED);
     Run(Command(IDM_INSTALL), {IDNO},
         {{Msg(MSG_INSTALL_REGISTRY_ERROR, "Quillmere Test Registry"), kAsk}, {"No files processed.", kTell}},
         __LINE__);
@@ -277,7 +278,7 @@ TEST_F(InstallTest, FailedCopiesAndRegistryWritesLeaveNoHalfInstalledFont) {
     // A key that cannot be opened is not reported: the file stays, usable
     // until the system restarts, with no value.
     Select(IDC_FILE_LIST, {"qmt-c-nokey.ttf"});
-    OpsFailNext(OpsFault::OpenFontKey, ERROR_ACCESS_DENIED);
+    PlatFailNth(PlatOp::RegOpen, 1, ERROR_ACCESS_DENIED);
     Run(Command(IDM_INSTALL), {}, {{"One file processed.", kTell}}, __LINE__);
     EXPECT_EQ("copied, value none", State("qmt-c-nokey.ttf", "Quillmere Test No Key", noKey));
     EXPECT_EQ(2, g_fontChanges);
@@ -344,7 +345,7 @@ TEST_F(InstallTest, RemoveAsksFirstAndReportsWhatItCannotRemove) {
 
     // Any other failure to delete asks; the font is uninstalled already.
     Select(IDC_INSTALLED_LIST, {"Quillmere Test R6"});
-    OpsFailNext(OpsFault::DeleteFile, ERROR_WRITE_PROTECT);
+    PlatFailNth(PlatOp::Delete, 1, ERROR_WRITE_PROTECT);
     Run(Command(IDM_REMOVE), {IDYES, IDYES},
         {{Msg(MSG_REMOVE_CONFIRM, "one font"), kAsk}, {Msg(MSG_REMOVE_FAILED, "Quillmere Test R6"), kAsk},
          {"One file processed.", kTell}},

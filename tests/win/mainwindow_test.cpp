@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "app/appstate.h"
+#include "platform/appstate.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "config/settings.h"

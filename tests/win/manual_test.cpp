@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/messages.h"
+#include "platform/messages.h"
 #include "config/settings.h"
 #include "info/manual.h"
 #include "resources/resource.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
+#include "platform/messages.h"
 #include "resources/resource.h"
 #include "sfntbuilder.h"
 #include "truetype/fontnames.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
+#include "platform/messages.h"
 #include "resources/resource.h"
 #include "wintest.h"
 

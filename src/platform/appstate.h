@@ -10,7 +10,6 @@ struct AppState {
     HBRUSH faceBrush = nullptr; // COLOR_BTNFACE, the class background
     HFONT controlFont = nullptr;
     HFONT listFont = nullptr;   // names in the list rows
-    int recentCount = 0;        // recent-directory items under "&File"
 };
 
 extern AppState g_app;

@@ -1,4 +1,4 @@
-#include "app/messages.h"
+#include "platform/messages.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -40,6 +40,12 @@ char* FormatMessageText(char* out, size_t size, UINT id, ...) {
     FormatInto(out, size, id, args);
     va_end(args);
     return out;
+}
+
+char* FormatCountPhrase(char* out, size_t size, int count, UINT none, UINT one, UINT many) {
+    if (count == 0) return FormatMessageText(out, size, none);
+    if (count == 1) return FormatMessageText(out, size, one);
+    return FormatMessageText(out, size, many, count);
 }
 
 int ShowMessage(HWND owner, UINT id, UINT style, ...) {

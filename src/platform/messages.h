@@ -1,6 +1,7 @@
 // The program's messages: every text the user reads in a message box or a
 // status line is an entry of the string table (ids in resources/resource.h),
-// loaded and filled in here. Windows only.
+// loaded and filled in here; only the user-interface code shows boxes.
+// Windows only.
 #pragma once
 
 #include <windows.h>
@@ -21,6 +22,11 @@ const char* LoadMessageText(UINT id);
 // Message `id` filled in with printf-style arguments into `out` (always
 // terminated, cut at `size` - 1 characters). Returns `out`.
 char* FormatMessageText(char* out, size_t size, UINT id, ...);
+
+// A count in words, into `out`: message `none` for 0, `one` for 1, and
+// message `many` filled in with the count otherwise ("No files", "One
+// file", "5 files"). Returns `out`.
+char* FormatCountPhrase(char* out, size_t size, int count, UINT none, UINT one, UINT many);
 
 // Message `id` filled in with printf-style arguments, shown with
 // MessageBoxA(owner, text, "Message", style). Returns MessageBoxA's result

@@ -22,13 +22,3 @@ int ClientHeight(HWND window);
 
 // Gives font to every descendant window (nothing when font is null).
 void ApplyControlFont(HWND window, HFONT font);
-
-// "Quillmere 2.0d  [<current directory>]".
-void SetMainTitle(HWND mainWindow);
-
-// Labels the "Copy to..." menu item with the current directory.
-void SetCopyToLabel(HWND mainWindow);
-
-// The current directory ending in a backslash (when not empty), into a
-// buffer of MAX_PATH bytes.
-void CurrentDirectoryWithBackslash(char* out);

@@ -1,3 +1,0 @@
-#include "app/appstate.h"
-
-AppState g_app;

@@ -1,0 +1,3 @@
+#include "platform/appstate.h"
+
+AppState g_app;
