@@ -60,6 +60,7 @@ TEST(ParseSettingsText, TakesWhatTheLineRulesAllow) {
         {"no blanks, no line end", "PaperColumns=2", {{"PaperColumns", "2"}}},
         {"several = and blanks", "PaperColumns==  2\r\n", {{"PaperColumns", "2"}}},
         {"no =, LF only", "PaperColumns 2\n", {{"PaperColumns", "2"}}},
+        {"line feeds alone end lines", "PaperColumns = 2\nPaperLeading = 7\n\nLogoDelay=3", {{"PaperColumns", "2"}, {"PaperLeading", "7"}, {"LogoDelay", "3"}}},
         {"wrong case, longer token, unknown key", "paperColumns = 2\r\nPapers = 2\r\nFileMenuPath = C:\\\r\n", {}},
         {"comments and the section line", ";Quillmere\r\n;PaperColumns = 2\r\n;\r\n[Quillmere]\r\n", {}},
         {"tab in a value", "FontSampleText = a\tb\r\n", {{"FontSampleText", "a"}}},

@@ -13,13 +13,6 @@ struct MainControl {
 inline constexpr int kMainControlCount = 17;
 extern const MainControl kMainControls[kMainControlCount];
 
-struct ControlPlace {
-    int x, y, width, height;
-};
-
-// Where the control stands for a client area of width x height.
-ControlPlace MainControlPlace(int id, int width, int height);
-
 // Creates the controls in order, measured on the window's client area.
 void CreateMainControls(HWND mainWindow);
 

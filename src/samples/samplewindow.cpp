@@ -139,6 +139,13 @@ static INT_PTR OnSysCommand(HWND dialog, WPARAM command) {
     return TRUE;
 }
 
+static INT_PTR OnSetFocus() {
+    // The focus that comes to the window itself stays there. The dialog
+    // manager would hand it on to the sample box and select the box's
+    // whole text; nothing here is edited, so nothing shows selected.
+    return TRUE;
+}
+
 static INT_PTR OnNcDestroy(HWND dialog) {
     // Deleted only now, when the sample box that drew with it is gone.
     HFONT font = reinterpret_cast<HFONT>(SetWindowLongPtrA(dialog, GWLP_USERDATA, 0));
@@ -158,6 +165,8 @@ static INT_PTR CALLBACK FontSampleBoxProc(HWND dialog, UINT message, WPARAM wPar
         return reinterpret_cast<INT_PTR>(HandleControlColour(dialog, reinterpret_cast<HDC>(wParam)));
     case WM_SYSCOMMAND:
         return OnSysCommand(dialog, wParam);
+    case WM_SETFOCUS:
+        return OnSetFocus();
     case WM_NCDESTROY:
         return OnNcDestroy(dialog);
     }

@@ -2,20 +2,15 @@
 // window: the exact bytes left on disk, every question and summary with its
 // text and buttons, and what each failure leaves behind. A file of the
 // user's that stands in the way must come through byte for byte.
-#include <gtest/gtest.h>
-
 #include <direct.h>
 
 #include <cstring>
 #include <functional>
 
-#include "platform/messages.h"
 #include "config/settings.h"
 #include "lists/installedlist.h"
-#include "ops/batch.h"
 #include "platform/platform.h"
 #include "resources/resource.h"
-#include "sfntbuilder.h"
 #include "truetype/namerewrite.h"
 #include "wintest.h"
 
@@ -24,14 +19,7 @@ namespace {
 // Everything the tests put into the system starts with these.
 const char kFilePrefix[] = "qmc-";
 const char kFontPrefix[] = "Quillmere CopyTest";
-const UINT kAsk = MB_YESNO | MB_ICONQUESTION;
 const UINT kAskOrCancel = MB_YESNOCANCEL | MB_ICONQUESTION;
-const UINT kTell = MB_OK | MB_ICONINFORMATION;
-
-std::string Msg(UINT id, const char* a = "", const char* b = "", const char* c = "") {
-    char text[2048];
-    return FormatMessageText(text, sizeof text, id, a, b, c);
-}
 
 // Volume and file index: which file a name leads to, whatever its bytes.
 std::string FileIdentity(const std::string& path) {
@@ -85,22 +73,6 @@ protected:
         if (search != INVALID_HANDLE_VALUE) FindClose(search);
         return count;
     }
-    // Runs a command with stale status lines, checking its boxes, and that
-    // the cursor is given back.
-    using MainWindowFixture::Run;
-    void Run(int command, std::initializer_list<int> answers, const std::vector<std::pair<std::string, UINT>>& boxes,
-             int line) {
-        HCURSOR cursor = GetCursor();
-        Run(
-            [&] {
-                SetDlgItemTextA(window_, IDC_INSTALLED_STATUS, "stale");
-                SetDlgItemTextA(window_, IDC_FILE_STATUS, "stale");
-                SendMessageA(window_, WM_COMMAND, command, 0);
-            },
-            answers, boxes, line);
-        EXPECT_EQ(cursor, GetCursor());
-    }
-
     HANDLE held_ = INVALID_HANDLE_VALUE;
     std::string fonts_;
 };
@@ -116,7 +88,7 @@ TEST_F(CopyDeleteTest, CopiesInstalledFontsOutAndAsksBeforeReplacingTheUsersFile
 
     // No skips but counts; Yes replaces.
     Select(IDC_INSTALLED_LIST, {"Quillmere CopyTest A", "Quillmere CopyTest B", "Quillmere CopyTest C"});
-    Run(IDM_COPY_TO, {IDNO, IDYES},
+    RunCommand(IDM_COPY_TO, {IDNO, IDYES},
         {{Msg(MSG_COPY_OVERWRITE, "Quillmere CopyTest B", "qmc-b.ttf"), kAskOrCancel},
          {Msg(MSG_COPY_OVERWRITE, "Quillmere CopyTest C", "qmc-c.ttf"), kAskOrCancel},
          {"3 files processed.", kTell}},
@@ -134,7 +106,7 @@ TEST_F(CopyDeleteTest, CopiesInstalledFontsOutAndAsksBeforeReplacingTheUsersFile
     // Cancel stops at once: the fonts after it are not even looked at.
     ASSERT_TRUE(WriteFile(folder_ + "\\qmc-a.ttf", "the user's own a"));
     Select(IDC_INSTALLED_LIST, {"Quillmere CopyTest A", "Quillmere CopyTest B"});
-    Run(IDM_COPY_TO, {IDCANCEL},
+    RunCommand(IDM_COPY_TO, {IDCANCEL},
         {{Msg(MSG_COPY_OVERWRITE, "Quillmere CopyTest A", "qmc-a.ttf"), kAskOrCancel}, {"No files processed.", kTell}},
         __LINE__);
     EXPECT_EQ("the user's own a", Here("qmc-a.ttf"));
@@ -143,13 +115,13 @@ TEST_F(CopyDeleteTest, CopiesInstalledFontsOutAndAsksBeforeReplacingTheUsersFile
     // Without the setting the file is replaced silently; without the other
     // no summary either.
     g_settings.PromptBeforeOverwrite = 0;
-    Run(IDM_COPY_TO, {}, {{"2 files processed.", kTell}}, __LINE__);
+    RunCommand(IDM_COPY_TO, {}, {{"2 files processed.", kTell}}, __LINE__);
     EXPECT_EQ(a, Here("qmc-a.ttf"));
     EXPECT_EQ(b, Here("qmc-b.ttf"));
     g_settings.PromptWhenDone = 0;
     ASSERT_TRUE(WriteFile(folder_ + "\\qmc-b.ttf", "the user's own b"));
     Select(IDC_INSTALLED_LIST, {"Quillmere CopyTest B"});
-    Run(IDM_COPY_TO, {}, {}, __LINE__);
+    RunCommand(IDM_COPY_TO, {}, {}, __LINE__);
     EXPECT_EQ(b, Here("qmc-b.ttf"));
     EXPECT_EQ(0, Leftovers());
 
@@ -158,7 +130,7 @@ TEST_F(CopyDeleteTest, CopiesInstalledFontsOutAndAsksBeforeReplacingTheUsersFile
     g_settings.PromptWhenDone = 1;
     const std::string identity = FileIdentity(fonts_ + "qmc-b.ttf");
     ASSERT_EQ(0, _chdir(fonts_.c_str()));
-    Run(IDM_COPY_TO, {}, {{"One file processed.", kTell}}, __LINE__);
+    RunCommand(IDM_COPY_TO, {}, {{"One file processed.", kTell}}, __LINE__);
     EXPECT_EQ(b, ReadFileBytes(fonts_ + "qmc-b.ttf"));
     EXPECT_EQ(identity, FileIdentity(fonts_ + "qmc-b.ttf")) << "not even replaced by a copy of itself";
 }
@@ -176,7 +148,7 @@ TEST_F(CopyDeleteTest, FailedCopiesAreReportedAndLeaveNoPartialFile) {
     // A copy that breaks off after Yes: the user's file comes through.
     PlatFailNth(PlatOp::LzCopy, 1, ERROR_DISK_FULL);
     Select(IDC_INSTALLED_LIST, {"Quillmere CopyTest A", "Quillmere CopyTest B"});
-    Run(IDM_COPY_TO, {IDYES, IDYES},
+    RunCommand(IDM_COPY_TO, {IDYES, IDYES},
         {{Msg(MSG_COPY_OVERWRITE, "Quillmere CopyTest A", "qmc-a.ttf"), kAskOrCancel},
          {Msg(MSG_COPY_FAILED, "Quillmere CopyTest A", "qmc-a.ttf", shown.c_str()), kAsk},
          {"2 files processed.", kTell}},
@@ -190,7 +162,7 @@ TEST_F(CopyDeleteTest, FailedCopiesAreReportedAndLeaveNoPartialFile) {
     ASSERT_TRUE(WriteFile(fonts_ + "qmc-empty.ttf", ""));
     SetFontValue("Quillmere CopyTest C (TrueType)", "qmc-empty.ttf");
     Select(IDC_INSTALLED_LIST, {"Quillmere CopyTest C", "Quillmere CopyTest D"});
-    Run(IDM_COPY_TO, {IDNO},
+    RunCommand(IDM_COPY_TO, {IDNO},
         {{Msg(MSG_COPY_FAILED, "Quillmere CopyTest C", "qmc-empty.ttf", shown.c_str()), kAsk},
          {"No files processed.", kTell}},
         __LINE__);
@@ -206,7 +178,7 @@ TEST_F(CopyDeleteTest, FailedCopiesAreReportedAndLeaveNoPartialFile) {
     SetFontValue("Quillmere CopyTest E (TrueType)", "..\\qmc-out.ttf");
     ASSERT_TRUE(CopyInto(fonts_ + "qmc-e.ttf", fonts_ + "..\\qmc-out.ttf"));
     Select(IDC_INSTALLED_LIST, {"Quillmere CopyTest C", "Quillmere CopyTest D", "Quillmere CopyTest E"});
-    Run(IDM_COPY_TO, {IDYES, IDYES},
+    RunCommand(IDM_COPY_TO, {IDYES, IDYES},
         {{Msg(MSG_COPY_FAILED, "Quillmere CopyTest D", "", shown.c_str()), kAsk},
          {Msg(MSG_COPY_FAILED, "Quillmere CopyTest E", "..\\qmc-out.ttf", shown.c_str()), kAsk},
          {"3 files processed.", kTell}},
@@ -229,15 +201,15 @@ TEST_F(CopyDeleteTest, DeleteAsksFirstAndDeletesExactlyTheChosenFiles) {
 
     // Nothing selected, or only a directory row: nothing at all happens,
     // not even a new listing.
-    Run(IDM_DELETE, {}, {}, __LINE__);
+    RunCommand(IDM_DELETE, {}, {}, __LINE__);
     Select(IDC_FILE_LIST, {"[qmcdir]"});
-    Run(IDM_DELETE, {}, {}, __LINE__);
+    RunCommand(IDM_DELETE, {}, {}, __LINE__);
     EXPECT_EQ("stale", Status(IDC_FILE_STATUS));
     EXPECT_EQ(LB_ERR, Row(IDC_FILE_LIST, "qmc-new.ttf"));
 
     // No deletes nothing.
     Select(IDC_FILE_LIST, {"[qmcdir]", "qmc-1.ttf"});
-    Run(IDM_DELETE, {IDNO}, {{Msg(MSG_DELETE_CONFIRM, "one file"), kAsk}}, __LINE__);
+    RunCommand(IDM_DELETE, {IDNO}, {{Msg(MSG_DELETE_CONFIRM, "one file"), kAsk}}, __LINE__);
     EXPECT_EQ("bytes of qmc-1.ttf", Here("qmc-1.ttf"));
     EXPECT_EQ("stale", Status(IDC_FILE_STATUS));
 
@@ -249,7 +221,7 @@ TEST_F(CopyDeleteTest, DeleteAsksFirstAndDeletesExactlyTheChosenFiles) {
     ASSERT_NE(INVALID_HANDLE_VALUE, held_);
     ASSERT_TRUE(SetFileAttributesA((folder_ + "\\qmc-3.ttf").c_str(), FILE_ATTRIBUTE_READONLY));
     Select(IDC_FILE_LIST, {"[qmcdir]", "qmc-1.ttf", "qmc-2.ttf", "qmc-3.ttf", "qmc-4.ttf"});
-    Run(IDM_DELETE, {IDYES}, {{Msg(MSG_DELETE_CONFIRM, "4 files"), kAsk}, {"4 files processed.", kTell}}, __LINE__);
+    RunCommand(IDM_DELETE, {IDYES}, {{Msg(MSG_DELETE_CONFIRM, "4 files"), kAsk}, {"4 files processed.", kTell}}, __LINE__);
     EXPECT_FALSE(HereExists("qmc-1.ttf"));
     EXPECT_EQ("bytes of qmc-2.ttf", Here("qmc-2.ttf"));
     EXPECT_EQ("bytes of qmc-3.ttf", Here("qmc-3.ttf"));
@@ -266,7 +238,7 @@ TEST_F(CopyDeleteTest, DeleteAsksFirstAndDeletesExactlyTheChosenFiles) {
     // Without PromptWhenDone only the question is asked.
     g_settings.PromptWhenDone = 0;
     Select(IDC_FILE_LIST, {"qmc-5.ttf"});
-    Run(IDM_DELETE, {IDYES}, {{Msg(MSG_DELETE_CONFIRM, "one file"), kAsk}}, __LINE__);
+    RunCommand(IDM_DELETE, {IDYES}, {{Msg(MSG_DELETE_CONFIRM, "one file"), kAsk}}, __LINE__);
     EXPECT_FALSE(HereExists("qmc-5.ttf"));
     SetFileAttributesA((folder_ + "\\qmc-3.ttf").c_str(), FILE_ATTRIBUTE_NORMAL);
 }

@@ -4,7 +4,6 @@
 #include <direct.h>
 
 #include <cstdlib>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -12,7 +11,6 @@
 #include "lists/filelist.h"
 #include "lists/installedlist.h"
 #include "lists/rowdata.h"
-#include "lists/rowsort.h"
 #include "samples/filesample.h"
 #include "wintest.h"
 
@@ -128,49 +126,6 @@ TEST_F(ListsTest, FileListShowsFontFilesFoldersAndDrivesInOrder) {
     const auto root = Rows(kFileId);
     EXPECT_EQ(root.end(), std::find(root.begin(), root.end(), "[..]"));
     EXPECT_EQ(DriveRows().back(), root.back());
-}
-
-// The neighbour-swap passes, done literally: the order the list must have.
-void PassSort(std::vector<std::string>& rows) {
-    bool swapped = true;
-    while (swapped) {
-        swapped = false;
-        for (size_t i = 0; i + 1 < rows.size(); ++i) {
-            if (IsDriveRow(rows[i].c_str()) || IsDriveRow(rows[i + 1].c_str())) continue;
-            if (lstrcmpA(rows[i].c_str(), rows[i + 1].c_str()) > 0) {
-                std::swap(rows[i], rows[i + 1]);
-                swapped = true;
-            }
-        }
-    }
-}
-
-TEST_F(ListsTest, RowOrderEqualsTheSwapPassesOnGeneratedLists) {
-    std::mt19937 rng(7);
-    const char* pieces[] = {"a", "A", "b", "-", "_", "~", "1", "z", "Z", "e\xE9", ".ttf", ".TTF", " ", "'", "[", "]"};
-    for (int round = 0; round < 300; ++round) {
-        std::vector<std::string> rows;
-        const int n = 1 + static_cast<int>(rng() % 60);
-        for (int i = 0; i < n; ++i) {
-            std::string row;
-            const unsigned kind = rng() % 8;
-            if (kind == 0) {
-                row = std::string("[-") + static_cast<char>('a' + rng() % 26) + "-]";  // a drive, or a folder named like one
-            } else {
-                for (unsigned k = 1 + rng() % 4; k > 0; --k) row += pieces[rng() % 16];
-                if (kind == 1) row = "[" + row + "]";
-            }
-            rows.push_back(row);
-        }
-        std::vector<std::string> want = rows;
-        PassSort(want);
-        std::vector<char> slots(rows.size() * kRowSlot, 0);
-        auto* array = reinterpret_cast<char(*)[kRowSlot]>(slots.data());
-        for (size_t i = 0; i < rows.size(); ++i) rows[i].copy(array[i], kRowSlot - 1);
-        SortRowsAroundDrives(array, rows.size(), [](const char* a, const char* b) { return lstrcmpA(a, b); });
-        std::vector<std::string> got(array, array + rows.size());
-        ASSERT_EQ(want, got) << "round " << round;
-    }
 }
 
 TEST_F(ListsTest, InstalledListHasEachTrueTypeFamilyOnceWithItsEntry) {

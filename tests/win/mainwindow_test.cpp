@@ -1,376 +1,263 @@
 // The real main window, started in this process as the program starts it:
-// class, title, menu, controls and layout, the minimum size, shutdown and
-// the settings it leaves; then the rows and buttons it draws.
-#include <gtest/gtest.h>
-
+// its title and labels, where its controls stand, the smallest size it
+// keeps, what it saves when closed, a start without a window, and the rows
+// and buttons it draws, compared pixel for pixel with what they must show.
 #include <direct.h>
 
-#include <cstring>
-
-#include "platform/appstate.h"
-#include "app/mainwindow.h"
+#include "app/mainlayout.h"
 #include "app/startup.h"
+#include "config/recentdirs.h"
 #include "config/settings.h"
-#include "lists/rowdrawing.h"
+#include "lists/installedlist.h"
+#include "lists/rowdata.h"
+#include "platform/appstate.h"
 #include "resources/resource.h"
 #include "samples/filesample.h"
-#include "sfntbuilder.h"
 #include "wintest.h"
 
 namespace {
 
-struct Place {
-    int id, x, y, width, height;
-};
+using MainWindowTest = MainWindowFixture;
 
-// Child controls at two client sizes, worked out by hand from the layout.
-const Place kAt700x500[] = {
-    {101, 8, 8, 294, 436},
-    {102, 8, 448, 72, 14},
-    {103, 8, 468, 80, 24},
-    {104, 88, 468, 80, 24},
-    {105, 168, 468, 80, 24},
-    {106, 88, 447, 136, 14},
-    {107, 310, 117, 80, 24},
-    {108, 310, 145, 80, 24},
-    {111, 398, 8, 294, 412},
-    {112, 478, 423, 136, 14},
-    {114, 398, 444, 80, 24},
-    {115, 478, 444, 80, 24},
-    {113, 558, 444, 80, 24},
-    {117, 398, 468, 80, 24},
-    {118, 478, 468, 80, 24},
-    {116, 558, 468, 80, 24},
-    {122, 398, 424, 80, 14}
-,
-};
-const Place kAt900x700[] = {
-    {101, 8, 8, 394, 636},    {102, 8, 648, 72, 14},    {103, 8, 668, 80, 24},   {104, 88, 668, 80, 24},
-    {105, 168, 668, 80, 24},  {106, 88, 647, 136, 14},  {107, 410, 167, 80, 24}, {108, 410, 195, 80, 24},
-    {111, 498, 8, 394, 612},  {112, 578, 623, 136, 14}, {114, 498, 644, 80, 24}, {115, 578, 644, 80, 24},
-    {113, 658, 644, 80, 24},  {117, 498, 668, 80, 24},  {118, 578, 668, 80, 24}, {116, 658, 668, 80, 24},
-    {122, 498, 624, 80, 14},
-};
-
-struct Control {
-    int id;
-    const char* className;
-    const char* text;
-    DWORD style;
-};
-const Control kControls[] = {
-    {101, "ListBox", "", 0x50A008DB},         {102, "Button", "Detailed", 0x50010003},
-    {103, "Button", "Select All", 0x50010300}, {104, "Button", "Clear All", 0x50010300},
-    {105, "Button", "Print", 0x50010300},     {106, "Static", "No fonts selected", 0x50000000},
-    {107, "Button", "< Install", 0x5001030B},  {108, "Button", "Copy >", 0x5001030B},
-    {111, "ListBox", "", 0x50A008DB},         {112, "Static", "No fonts selected", 0x50000000},
-    {114, "Button", "Select All", 0x50010300}, {115, "Button", "Clear All", 0x50010300},
-    {113, "Button", "Print", 0x50010300},     {117, "Button", "File name", 0x50010300},
-    {118, "Button", "Font name", 0x50010300},  {116, "Button", "File delete", 0x50010300},
-    {122, "Button", "Detailed", 0x50010003},
-};
-
-// Runs the main window the way start-up does, over a settings file written
-// by the test, and puts the machine's own settings file back afterwards.
-class MainWindowTest : public MainWindowFixture {
-protected:
-    // Resizes the window so that its client area is width x height.
-    static void SetClientSize(HWND window, int width, int height) {
-        RECT want = {0, 0, width, height};
-        AdjustWindowRectEx(&want, WS_OVERLAPPEDWINDOW, TRUE, 0);
-        SetWindowPos(window, nullptr, 0, 0, want.right - want.left, want.bottom - want.top, SWP_NOMOVE | SWP_NOZORDER);
-        FlushEvents();
-        RECT client;
+// Resizes the window so that its client area is width x height.
+void SetClientSize(HWND window, int width, int height) {
+    for (int round = 0; round < 2; ++round) {
+        RECT outer, client;
+        GetWindowRect(window, &outer);
         GetClientRect(window, &client);
-        // A menu bar that wraps changes the frame: correct for it once.
-        if (client.right != width || client.bottom != height) {
-            RECT outer;
-            GetWindowRect(window, &outer);
-            SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + width - client.right,
-                         outer.bottom - outer.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
-            FlushEvents();
-        }
+        SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + width - client.right,
+                     outer.bottom - outer.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
+        FlushEvents();
     }
-    static void ExpectPlaces(HWND window, const Place (&places)[17], int line) {
-        SCOPED_TRACE(testing::Message() << "from line " << line);
-        for (const Place& p : places) {
-            HWND control = GetDlgItem(window, p.id);
-            RECT r;
-            GetWindowRect(control, &r);
-            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-            EXPECT_EQ(p.x, r.left) << p.id;
-            EXPECT_EQ(p.y, r.top) << p.id;
-            EXPECT_EQ(p.width, r.right - r.left) << p.id;
-            if (p.id == IDC_INSTALLED_LIST || p.id == IDC_FILE_LIST) {
-                // List boxes keep whole rows: their height is rounded down.
-                EXPECT_LE(r.bottom - r.top, p.height) << p.id;
-                EXPECT_GT(r.bottom - r.top, p.height - 48) << p.id;
-            } else {
-                EXPECT_EQ(p.height, r.bottom - r.top) << p.id;
-            }
-        }
-    }
-};
-
-std::string MenuText(HMENU menu, UINT item, UINT flag) {
-    char text[300] = "";
-    GetMenuStringA(menu, item, text, sizeof text, flag);
-    return text;
 }
 
-TEST_F(MainWindowTest, StartsWithClassTitleMenuControlsAndLayout) {
-    Start("ShowFileSamples = 1\r\nShowFontSamples = 1\r\n");
-    HWND window = window_;
-    ASSERT_NE(nullptr, window);
-    char className[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    EXPECT_STREQ("QuillmereApplication", className);
-    char title[MAX_PATH + 64] = "";
-    GetWindowTextA(window, title, sizeof title);
-    EXPECT_EQ("Quillmere 2.0d  [" + folder_ + "]", std::string(title));
+TEST_F(MainWindowTest, StartsInItsFolderLaysOutAndSavesOnClose) {
+    Start("ShowFileSamples = 1\r\nFileMenuPath = C:\\Kept\r\nFileMenuPath = fonts\r\n");
+    EXPECT_EQ("Quillmere 2.0d  [" + folder_ + "]", WindowText(window_));
+    char label[MAX_PATH + 32] = "";
+    GetMenuStringA(GetMenu(window_), IDM_COPY_TO, label, sizeof label, MF_BYCOMMAND);
+    EXPECT_EQ("Copy to " + folder_ + "\\", std::string(label));
+    EXPECT_EQ(BST_UNCHECKED, SendDlgItemMessageA(window_, IDC_INSTALLED_DETAILED, BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_CHECKED, SendDlgItemMessageA(window_, IDC_FILES_DETAILED, BM_GETCHECK, 0, 0));
+    EXPECT_EQ(20, SendMessageA(List(IDC_INSTALLED_LIST), LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_EQ(44, SendMessageA(List(IDC_FILE_LIST), LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_EQ(std::vector<std::string>{"C:\\Kept"}, std::vector<std::string>(g_recent.paths, g_recent.paths + g_recent.count));
 
-    // The menu tree, with "Copy to" carrying the folder and a backslash.
-    HMENU bar = GetMenu(window);
-    ASSERT_EQ(4, GetMenuItemCount(bar));
-    const char* popups[] = {"&File", "&Installed fonts", "F&ont Files", "&Help"};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(popups[i], MenuText(bar, i, MF_BYPOSITION));
-    struct Item {
-        int popup, position;
-        UINT id;  // 0 for a separator
-        const char* text;
-    } items[] = {
-        {0, 0, 121, "S&etup"}, {0, 1, 0, ""}, {0, 2, 199, "E&xit"}, {0, 3, 0, ""},
-        {1, 0, 103, "Select &all"}, {1, 1, 104, "Clear a&ll"}, {1, 2, 105, "&Print"}, {1, 3, 0, ""},
-        {1, 4, 108, nullptr}, {1, 5, 120, "Remove"},
-        {2, 0, 114, "Select &all"}, {2, 1, 115, "Clear a&ll"}, {2, 2, 113, "&Print"}, {2, 3, 116, "&Delete"},
-        {2, 4, 117, "&Rename"}, {2, 5, 118, "&Change font name"}, {2, 6, 0, ""}, {2, 7, 107, "&Install"},
-        {3, 0, 999, "&About"}, {3, 1, 997, "&System informaton"}, {3, 2, 998, "&Manual"},
-    };
-    for (const Item& item : items) {
-        SCOPED_TRACE(testing::Message() << "popup " << item.popup << " item " << item.position);
-        HMENU popup = GetSubMenu(bar, item.popup);
-        EXPECT_EQ(item.id ? item.id : 0u, GetMenuItemID(popup, item.position));
-        const std::string want = item.text ? item.text : "Copy to " + folder_ + "\\";
-        EXPECT_EQ(want, MenuText(popup, item.position, MF_BYPOSITION));
+    // Every control where the layout puts it, with the control font; the
+    // lists keep whole rows, so they may be up to a row shorter.
+    for (const auto [w, h] : {std::pair{700, 500}, std::pair{913, 707}}) {
+        SetClientSize(window_, w, h);
+        for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            const int id = GetDlgCtrlID(child);
+            SCOPED_TRACE(testing::Message() << id << " at " << w << " x " << h);
+            const ControlPlace want = MainControlPlace(id, w, h);
+            RECT r;
+            GetWindowRect(child, &r);
+            MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
+            EXPECT_EQ((std::vector<int>{want.x, want.y, want.width}), (std::vector<int>{r.left, r.top, r.right - r.left}));
+            const bool list = id == IDC_INSTALLED_LIST || id == IDC_FILE_LIST;
+            EXPECT_TRUE(r.bottom - r.top <= want.height && r.bottom - r.top > want.height - (list ? 44 : 1));
+            EXPECT_EQ(reinterpret_cast<LRESULT>(g_app.controlFont), SendMessageA(child, WM_GETFONT, 0, 0));
+        }
     }
-    EXPECT_EQ(4, GetMenuItemCount(GetSubMenu(bar, 0))) << "no recent directories yet";
+    SaveScreenshot(window_, "main-window-913x707.png");
 
-    // The seventeen controls, in creation order, with the control font.
-    HWND child = GetWindow(window, GW_CHILD);
-    for (const Control& c : kControls) {
-        SCOPED_TRACE(c.id);
-        ASSERT_NE(nullptr, child);
-        EXPECT_EQ(c.id, GetDlgCtrlID(child));
-        GetClassNameA(child, className, sizeof className);
-        EXPECT_EQ(0, lstrcmpiA(c.className, className)) << className;
-        char text[64] = "";
-        GetWindowTextA(child, text, sizeof text);
-        if (strcmp(c.className, "ListBox") != 0) EXPECT_STREQ(c.text, text);
-        // Scroll bars come and go with the rows; commands are greyed by the
-        // selection status.
-        const DWORD varying = WS_VSCROLL | WS_DISABLED;
-        EXPECT_EQ(c.style & ~varying, static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)) & ~varying);
-        EXPECT_EQ(0, GetWindowLongA(child, GWL_EXSTYLE) & ~WS_EX_NOPARENTNOTIFY & ~WS_EX_CLIENTEDGE);
-        EXPECT_EQ(reinterpret_cast<LRESULT>(g_app.controlFont), SendMessageA(child, WM_GETFONT, 0, 0));
-        child = GetWindow(child, GW_HWNDNEXT);
-    }
-    EXPECT_EQ(nullptr, child);
-
-    SetClientSize(window, 700, 500);
-    ExpectPlaces(window, kAt700x500, __LINE__);
-    SetClientSize(window, 900, 700);
-    ExpectPlaces(window, kAt900x700, __LINE__);
-    SaveScreenshot(window, "main-window-900x700.png");
-
-    // Too small: back to exactly 600 x 420, top-left corner kept.
-    SetWindowPos(window, nullptr, 40, 30, 900, 700, SWP_NOZORDER);
-    FlushEvents();
-    MoveWindow(window, 40, 30, 500, 300, TRUE);
+    // Too small: back to exactly 600 x 420, the top-left corner kept.
+    MoveWindow(window_, 40, 30, 500, 300, TRUE);
     FlushEvents();
     RECT outer;
-    GetWindowRect(window, &outer);
-    EXPECT_EQ(40, outer.left);
-    EXPECT_EQ(30, outer.top);
-    EXPECT_EQ(600, outer.right - outer.left);
-    EXPECT_EQ(420, outer.bottom - outer.top);
+    GetWindowRect(window_, &outer);
+    EXPECT_EQ((std::vector<LONG>{40, 30, 640, 450}), (std::vector<LONG>{outer.left, outer.top, outer.right, outer.bottom}));
 
-    // The logo timer finds no startup window and is gone afterwards.
-    EXPECT_EQ(0, SendMessageA(window, WM_TIMER, 3, 0));
-    EXPECT_FALSE(KillTimer(window, 3)) << "timer 3 still running";
+    // The logo timer finds no startup window and stops.
+    EXPECT_EQ(0, SendMessageA(window_, WM_TIMER, 3, 0));
+    EXPECT_FALSE(KillTimer(window_, 3));
 
-    // Closing saves the shown folder as the next start's directory.
-    SendMessageA(window, WM_CLOSE, 0, 0);
+    // Closing saves the shown folder and the recent directories.
+    ASSERT_EQ(0, _chdir("C:\\"));
+    SendMessageA(window_, WM_CLOSE, 0, 0);
     FlushEvents();
-    EXPECT_FALSE(IsWindow(window));
-    SettingsRecord saved;
-    ResetSettings(saved);
-    ASSERT_TRUE(ReadSettingsFile(iniPath_, saved));
-    EXPECT_EQ(folder_ + "\\", saved.StartupDirectory);
-    EXPECT_EQ(1u, saved.ShowFileSamples);
+    EXPECT_FALSE(IsWindow(window_));
+    const Bytes text = ReadFileBytes(iniPath_);
+    EXPECT_NE(std::string::npos, text.find("\r\nStartupDirectory = C:\\\r\n")) << text;
+    EXPECT_NE(std::string::npos, text.find("\r\nShowFileSamples = 1\r\n"));
+    const std::string last = "\r\nFileMenuPath = C:\\Kept\r\n";
+    EXPECT_EQ(text.size() - last.size(), text.find(last)) << text;
 }
 
-// Draws one list row into a 24-bit bitmap through the window's own
-// WM_DRAWITEM and returns the pixels (top row first, BGR).
-struct Canvas {
-    static constexpr int kWidth = 300, kHeight = 60;
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ old;
-    uint8_t* bits = nullptr;
-    Canvas() {
-        dc = CreateCompatibleDC(nullptr);
-        BITMAPINFO info = {};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-        old = SelectObject(dc, bitmap);
-        SelectObject(dc, g_app.controlFont);
+// A second instance's start finds no window class of its own: no window
+// can be made, and the program says so and ends instead of waiting for ever.
+TEST_F(MainWindowTest, WithoutAWindowItSaysSoAndEnds) {
+    ModalWatcher watcher;
+    EXPECT_EQ(1, RunQuillmere(GetModuleHandleA(nullptr), GetModuleHandleA(nullptr), SW_SHOW));
+    ASSERT_EQ(1u, watcher.seen().size());
+    EXPECT_EQ("Quillmere could not create its main window and has to close.", watcher.seen()[0].text);
+    EXPECT_EQ("Message", watcher.seen()[0].caption);
+    EXPECT_EQ(nullptr, g_app.mainWindow);
+}
+
+// Draws one row through the window's own WM_DRAWITEM onto a grey canvas.
+void DrawRow(Canvas& canvas, HWND window, int listId, int row, UINT state, int height) {
+    canvas.Fill(RGB(128, 128, 128));
+    SelectObject(canvas.dc(), g_app.controlFont);
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_LISTBOX;
+    item.CtlID = static_cast<UINT>(listId);
+    item.itemID = static_cast<UINT>(row);
+    item.itemAction = ODA_DRAWENTIRE;
+    item.itemState = state;
+    item.hwndItem = GetDlgItem(window, listId);
+    item.hDC = canvas.dc();
+    item.rcItem = {0, 0, canvas.width, height};
+    SendMessageA(window, WM_DRAWITEM, static_cast<WPARAM>(listId), reinterpret_cast<LPARAM>(&item));
+}
+
+// What a row must look like: white, with these texts and pictures.
+struct Piece {
+    std::string text;
+    int x, y;
+    HFONT font;
+    COLORREF colour;
+};
+void DrawExpected(Canvas& canvas, int height, const std::vector<Piece>& pieces) {
+    canvas.Fill(RGB(128, 128, 128));
+    // The row's background reaches one pixel below it.
+    RECT row = {0, 0, canvas.width, height + 1};
+    FillRect(canvas.dc(), &row, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetBkMode(canvas.dc(), TRANSPARENT);
+    for (const Piece& p : pieces) {
+        SelectObject(canvas.dc(), p.font);
+        SetTextColor(canvas.dc(), p.colour);
+        TextOutA(canvas.dc(), p.x, p.y, p.text.c_str(), static_cast<int>(p.text.size()));
     }
-    ~Canvas() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    COLORREF At(int x, int y) const {
-        const uint8_t* p = bits + static_cast<size_t>(y) * ((kWidth * 3 + 3) & ~3) + x * 3;
-        return RGB(p[2], p[1], p[0]);
-    }
-    // Bounding box of the pixels that differ from `background`.
-    RECT Ink(COLORREF background, RECT within = {0, 0, kWidth, kHeight}) const {
-        RECT box = {kWidth, kHeight, -1, -1};
-        for (int y = within.top; y < within.bottom; ++y) {
-            for (int x = within.left; x < within.right; ++x) {
-                if (At(x, y) == background) continue;
-                box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x),
-                       std::max<LONG>(box.bottom, y)};
+}
+
+// A picture-over-mask resource as it must show at (x, y): its picture
+// where the mask is black, the row untouched elsewhere.
+void PutMaskedPicture(Canvas& canvas, int id, int x, int y) {
+    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+    BITMAP shape;
+    GetObjectA(bitmap, sizeof shape, &shape);
+    const int half = shape.bmHeight / 2;
+    HDC memory = CreateCompatibleDC(canvas.dc());
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    for (int row = 0; row < half; ++row) {
+        for (int column = 0; column < shape.bmWidth; ++column) {
+            if (GetPixel(memory, column, row + half) == RGB(0, 0, 0)) {
+                SetPixel(canvas.dc(), x + column, y + row, GetPixel(memory, column, row));
             }
         }
-        return box;
     }
-    void Draw(HWND window, int controlId, int row, UINT state, int height) {
-        RECT all = {0, 0, kWidth, kHeight};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-        DRAWITEMSTRUCT item = {};
-        item.CtlType = ODT_LISTBOX;
-        item.CtlID = static_cast<UINT>(controlId);
-        item.itemID = static_cast<UINT>(row);
-        item.itemAction = ODA_DRAWENTIRE;
-        item.itemState = state;
-        item.hwndItem = GetDlgItem(window, controlId);
-        item.hDC = dc;
-        item.rcItem = {0, 0, kWidth, height};
-        SendMessageA(window, WM_DRAWITEM, static_cast<WPARAM>(controlId), reinterpret_cast<LPARAM>(&item));
-        GdiFlush();
-    }
-};
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+}
 
-TEST_F(MainWindowTest, DrawsRowsPlainAndDetailedAndTheArrowButtons) {
+TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
     ASSERT_TRUE(CopyInto(HostFont("DejaVuSans.ttf"), folder_ + "\\sans.ttf"));
     ASSERT_TRUE(WriteFile(folder_ + "\\broken.ttf", "not a font"));
     CreateDirectoryA((folder_ + "\\Sub").c_str(), nullptr);
-    Start("ShowFileSamples = 1\r\nShowFontSamples = 1\r\n");
-    HWND window = window_;
-    ASSERT_NE(nullptr, window);
-    SetClientSize(window, 900, 700);
-    SaveScreenshot(window, "main-window-detailed.png");
-    HWND files = GetDlgItem(window, IDC_FILE_LIST);
-    const COLORREF white = RGB(255, 255, 255);
-    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-    const int detailed = 44;  // 24 + 12 + 8 with the default sizes
+    Start();
+    SetClientSize(window_, 913, 707);
+    const int w = 300, plain = 20, detailed = 44;
+    Canvas got(w, 60), want(w, 60);
+    const COLORREF text = GetSysColor(COLOR_BTNTEXT), shadow = GetSysColor(COLOR_BTNSHADOW);
+    auto same = [&](int line) {
+        EXPECT_TRUE(got.Pixels({0, 0, w, 60}) == want.Pixels({0, 0, w, 60})) << "from line " << line;
+    };
 
-    // A detailed file row: the sample is made on the first paint, kept as
-    // item data and blitted at (left, top + 2); the name sits under it.
-    Canvas canvas;
-    const int sans = Row(IDC_FILE_LIST, "sans.ttf");
-    ASSERT_GE(sans, 0);
+    // Plain rows: the name 8 pixels in; a folder row's small picture at
+    // (9, 3) and its name at 32.
+    const int sans = Row(IDC_FILE_LIST, "sans.ttf"), sub = Row(IDC_FILE_LIST, "[sub]");
+    DrawRow(got, window_, IDC_FILE_LIST, sans, 0, plain);
+    DrawExpected(want, plain, {{"sans.ttf", 8, 0, g_app.controlFont, text}});
+    same(__LINE__);
+    DrawRow(got, window_, IDC_FILE_LIST, sub, 0, plain);
+    DrawExpected(want, plain, {{"[sub]", 32, 0, g_app.controlFont, text}});
+    PutMaskedPicture(want, IDB_FOLDER_SMALL, 9, 3);
+    same(__LINE__);
+    const int dejaVu = Row(IDC_INSTALLED_LIST, "DejaVu Sans");
+    DrawRow(got, window_, IDC_INSTALLED_LIST, dejaVu, 0, plain);
+    DrawExpected(want, plain, {{"DejaVu Sans", 8, 0, g_app.controlFont, text}});
+    same(__LINE__);
+
+    // Detailed rows: the sample, made once and kept, 2 pixels down; the
+    // name in the list font below it; a folder's large picture at (9, 8).
+    g_settings.ShowFileSamples = g_settings.ShowFontSamples = 1;
+    HWND files = List(IDC_FILE_LIST);
     SendMessageA(files, LB_SETITEMDATA, sans, 0);
-    canvas.Draw(window, IDC_FILE_LIST, sans, 0, detailed);
+    DrawRow(got, window_, IDC_FILE_LIST, sans, 0, detailed);
     const LRESULT image = SendMessageA(files, LB_GETITEMDATA, sans, 0);
-    EXPECT_NE(0, image);
-    EXPECT_NE(-1, image);
-    EXPECT_EQ(white, canvas.At(2, 1)) << "unselected rows stand on white";
-    const RECT sample = canvas.Ink(white, {0, 2, Canvas::kWidth, 2 + 27});
-    EXPECT_GE(sample.left, 8);
-    EXPECT_GE(sample.top, 2);
-    const RECT name = canvas.Ink(white, {0, 27, Canvas::kWidth, detailed});
-    EXPECT_GE(name.left, 8);
-    EXPECT_GE(name.top, 27);
-
-    // Selected: the shadow colour with the glyphs in white.
-    canvas.Draw(window, IDC_FILE_LIST, sans, ODS_SELECTED, detailed);
-    EXPECT_EQ(shadow, canvas.At(2, 1));
-    EXPECT_EQ(sample.left, canvas.Ink(shadow, {0, 2, Canvas::kWidth, 2 + 27}).left);
-    EXPECT_EQ(image, SendMessageA(files, LB_GETITEMDATA, sans, 0)) << "the sample is made once";
-
-    // A file that is no font is marked -1 and not tried again.
-    const int broken = Row(IDC_FILE_LIST, "broken.ttf");
-    canvas.Draw(window, IDC_FILE_LIST, broken, 0, detailed);
-    EXPECT_EQ(-1, SendMessageA(files, LB_GETITEMDATA, broken, 0));
-    EXPECT_EQ(-1, canvas.Ink(white, {0, 0, Canvas::kWidth, 27}).right) << "no sample above the name";
-
-    // Folder rows: the large picture at (left + 9, top + 8) when detailed,
-    // the small one at (left + 9, top + 3) when plain.
-    const int sub = Row(IDC_FILE_LIST, "[sub]");
-    ASSERT_GE(sub, 0);
-    canvas.Draw(window, IDC_FILE_LIST, sub, 0, detailed);
-    RECT folder = canvas.Ink(white, {0, 0, 48, detailed});
-    EXPECT_EQ(9, folder.left);
-    EXPECT_EQ(8, folder.top);
-    EXPECT_LE(folder.right, 9 + 31);
-    SendDlgItemMessageA(window, IDC_FILES_DETAILED, BM_CLICK, 0, 0);
-    FlushEvents();
-    EXPECT_EQ(0u, g_settings.ShowFileSamples);
-    EXPECT_EQ(20, SendMessageA(files, LB_GETITEMHEIGHT, 0, 0));
-    canvas.Draw(window, IDC_FILE_LIST, sub, 0, 20);
-    folder = canvas.Ink(white, {0, 0, 30, 20});
-    EXPECT_EQ(9, folder.left);
-    EXPECT_EQ(3, folder.top);
-    EXPECT_LE(folder.right, 9 + 15);
-    EXPECT_GE(canvas.Ink(white, {30, 0, Canvas::kWidth, 20}).left, 32) << "the name after the picture";
-
-    // An installed row, detailed: the name in its font, and the caption.
-    HWND installed = GetDlgItem(window, IDC_INSTALLED_LIST);
-    const int dejavu = Row(IDC_INSTALLED_LIST, "DejaVu Sans");
-    ASSERT_GE(dejavu, 0);
-    canvas.Draw(window, IDC_INSTALLED_LIST, dejavu, 0, detailed);
-    EXPECT_GE(canvas.Ink(white, {0, 0, Canvas::kWidth, 27}).left, 8);
-    const RECT caption = canvas.Ink(white, {0, 27, Canvas::kWidth, detailed});
-    EXPECT_GE(caption.left, 8);
-    bool grey = false;
-    for (int x = caption.left; x <= caption.right; ++x) {
-        for (int y = caption.top; y <= caption.bottom; ++y) grey |= canvas.At(x, y) == shadow;
+    ASSERT_NE(0, image);
+    ASSERT_NE(-1, image);
+    DrawExpected(want, detailed, {{"sans.ttf", 8, 27, g_app.listFont, shadow}});
+    {
+        HGLOBAL block = RenderFileSample("sans.ttf", w, 27);
+        const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(block));
+        SetDIBitsToDevice(want.dc(), 0, 2, w, 27, 0, 0, 0, 27, reinterpret_cast<const BYTE*>(header) + 48,
+                          reinterpret_cast<const BITMAPINFO*>(header), DIB_RGB_COLORS);
+        GlobalUnlock(block);
+        GlobalFree(block);
     }
-    EXPECT_TRUE(grey) << "the caption is drawn in the shadow colour";
+    same(__LINE__);
+    // Selected: shadow where it was white, white where anything was drawn.
+    const std::vector<COLORREF> unselected = got.Pixels({0, 0, w, detailed});
+    DrawRow(got, window_, IDC_FILE_LIST, sans, ODS_SELECTED, detailed);
+    EXPECT_EQ(image, SendMessageA(files, LB_GETITEMDATA, sans, 0)) << "the sample is made once";
+    const std::vector<COLORREF> selected = got.Pixels({0, 0, w, detailed});
+    for (size_t i = 0; i < selected.size(); ++i) {
+        ASSERT_EQ(unselected[i] == RGB(255, 255, 255) ? shadow : RGB(255, 255, 255), selected[i]) << i;
+    }
 
-    // Arrow buttons: pressed moves the drawing one pixel right and down;
-    // disabled draws it twice, highlight under shadow.
-    HWND install = GetDlgItem(window, IDC_INSTALL);
-    auto drawButton = [&](UINT state) {
-        RECT all = {0, 0, Canvas::kWidth, Canvas::kHeight};
-        FillRect(canvas.dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const int broken = Row(IDC_FILE_LIST, "broken.ttf");
+    DrawRow(got, window_, IDC_FILE_LIST, broken, 0, detailed);
+    EXPECT_EQ(-1, SendMessageA(files, LB_GETITEMDATA, broken, 0));
+    DrawExpected(want, detailed, {{"broken.ttf", 8, 27, g_app.listFont, shadow}});
+    same(__LINE__);
+    DrawRow(got, window_, IDC_FILE_LIST, sub, 0, detailed);
+    DrawExpected(want, detailed, {{"[sub]", 48, 16, g_app.listFont, shadow}});
+    PutMaskedPicture(want, IDB_FOLDER_LARGE, 9, 8);
+    same(__LINE__);
+
+    // An installed font: its name in itself at (8, 3), then the name and
+    // its file in the list font.
+    DrawRow(got, window_, IDC_INSTALLED_LIST, dejaVu, 0, detailed);
+    DrawExpected(want, detailed,
+                 {{"DejaVu Sans", 8, 3, EntryFont(List(IDC_INSTALLED_LIST), dejaVu), text},
+                  {"DejaVu Sans (" + std::string(FontFileOfInstalledFont("DejaVu Sans")) + ")", 8, 27, g_app.listFont,
+                   shadow}});
+    same(__LINE__);
+
+    // The arrow button: pressed moves the drawing by one pixel each way;
+    // disabled shows the text embossed, highlight one pixel below-right of
+    // the shadow (where the letters are solid; their smoothed edges blend).
+    auto button = [&](UINT state) {
+        got.Fill(RGB(255, 255, 255));
+        SelectObject(got.dc(), g_app.controlFont);
         DRAWITEMSTRUCT item = {};
         item.CtlType = ODT_BUTTON;
         item.CtlID = IDC_INSTALL;
         item.itemState = state;
-        item.hwndItem = install;
-        item.hDC = canvas.dc;
+        item.hwndItem = GetDlgItem(window_, IDC_INSTALL);
+        item.hDC = got.dc();
         item.rcItem = {0, 0, 80, 24};
-        SendMessageA(window, WM_DRAWITEM, IDC_INSTALL, reinterpret_cast<LPARAM>(&item));
-        GdiFlush();
-        return canvas.Ink(GetSysColor(COLOR_BTNFACE), {4, 4, 76, 20});
+        SendMessageA(window_, WM_DRAWITEM, IDC_INSTALL, reinterpret_cast<LPARAM>(&item));
+        return got.Pixels({3, 3, 77, 21});
     };
-    const RECT up = drawButton(0);
-    const RECT down = drawButton(ODS_SELECTED);
-    EXPECT_EQ(up.left + 1, down.left);
-    EXPECT_EQ(up.top + 1, down.top);
-    drawButton(ODS_DISABLED);
-    bool highlight = false, shade = false;
-    for (int y = 4; y < 20; ++y) {
-        for (int x = 4; x < 76; ++x) {
-            highlight |= canvas.At(x, y) == GetSysColor(COLOR_BTNHIGHLIGHT);
-            shade |= canvas.At(x, y) == GetSysColor(COLOR_BTNSHADOW);
+    const std::vector<COLORREF> up = button(0), down = button(ODS_SELECTED), off = button(ODS_DISABLED);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    int inked = 0;
+    for (int y = 0; y < 17; ++y) {
+        for (int x = 0; x < 73; ++x) {
+            const COLORREF at = up[y * 74 + x];
+            inked += at == text;
+            EXPECT_EQ(at, down[(y + 1) * 74 + x + 1]) << x << "," << y;
+            if (at != text) continue;
+            EXPECT_EQ(shadow, off[y * 74 + x]) << x << "," << y;
+            if (up[(y + 1) * 74 + x + 1] == face) EXPECT_EQ(light, off[(y + 1) * 74 + x + 1]) << x << "," << y;
         }
     }
-    EXPECT_TRUE(highlight && shade) << "disabled text is embossed";
+    EXPECT_GT(inked, 60) << "the text and its arrow are drawn";
 }
 
 }  // namespace

@@ -2,33 +2,21 @@
 // dialogs on the real main window: what is typed, what each button does to
 // the run, and the exact bytes left on disk. A file of the user's that
 // stands in the way must come through byte for byte.
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "platform/messages.h"
 #include "resources/resource.h"
-#include "sfntbuilder.h"
 #include "truetype/fontnames.h"
 #include "wintest.h"
 
 namespace {
 
-std::string Msg(UINT id) { return LoadMessageText(id); }
-
 std::string Text(HWND window, int id) {
     char text[1100] = "";
     GetDlgItemTextA(window, id, text, sizeof text);
-    return text;
-}
-
-std::string Caption(HWND window) {
-    char text[1100] = "";
-    GetWindowTextA(window, text, sizeof text);
     return text;
 }
 
@@ -73,11 +61,11 @@ protected:
         watcher.Answer(answers);
         watcher.Inspect([&](HWND box) {
             if (!GetDlgItem(box, IDC_NAME_NEW)) {
-                shown.push_back({false, Caption(box), "", "", Text(box, 0xFFFF)});
-                EXPECT_EQ("Message", Caption(box));
+                shown.push_back({false, WindowText(box), "", "", Text(box, 0xFFFF)});
+                EXPECT_EQ("Message", WindowText(box));
                 return;
             }
-            shown.push_back({true, Caption(box), Text(box, IDC_NAME_CURRENT), Text(box, IDC_NAME_NEW), ""});
+            shown.push_back({true, WindowText(box), Text(box, IDC_NAME_CURRENT), Text(box, IDC_NAME_NEW), ""});
             if (nextTyped < typed.size() && !typed[nextTyped].empty()) {
                 SetDlgItemTextA(box, IDC_NAME_NEW, typed[nextTyped].c_str());
             }

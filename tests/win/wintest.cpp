@@ -6,11 +6,14 @@
 
 #include <direct.h>
 
+#include <cstdarg>
+
 #include "app/startup.h"
 #include "config/settings.h"
 #include "lists/installedlist.h"
+#include "platform/messages.h"
+#include "resources/resource.h"
 #include "screenshot.h"
-#include "sfntbuilder.h"
 
 std::string HostFont(const char* fileName) {
     static const char* const kFolders[] = {
@@ -82,6 +85,22 @@ void FlushEvents() {
     }
 }
 
+std::string WindowText(HWND window) {
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string Msg(UINT id, ...) {
+    char pattern[2048], text[4096];
+    LoadStringA(GetModuleHandleA(nullptr), id, pattern, sizeof pattern);
+    va_list args;
+    va_start(args, id);
+    vsnprintf(text, sizeof text, pattern, args);
+    va_end(args);
+    return text;
+}
+
 static ModalWatcher* g_watcher = nullptr;
 
 static BOOL CALLBACK FindIcon(HWND child, LPARAM found) {
@@ -132,8 +151,7 @@ LRESULT CALLBACK ModalWatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
             char caption[256] = "", text[2048] = "";
             GetWindowTextA(box, caption, sizeof caption);
             GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-            g_watcher->seen_.push_back(
-                {caption, text, GetWindowLongA(box, GWL_STYLE), MessageBoxStyle(box), GetWindow(box, GW_OWNER)});
+            g_watcher->seen_.push_back({caption, text, MessageBoxStyle(box), GetWindow(box, GW_OWNER)});
             int answer = g_watcher->answer_;
             if (!g_watcher->queued_.empty()) {
                 answer = g_watcher->queued_.front();
@@ -172,18 +190,61 @@ void CALLBACK ModalWatcher::InspectLater(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
-std::string ScreenshotFolder() {
-    const char* folder = getenv("QM_SCREENSHOTS");
-    return folder ? folder : "";
+Canvas::Canvas(int w, int h) : width(w), height(h), dc_(CreateCompatibleDC(nullptr)) {
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+    old_ = SelectObject(dc_, bitmap_);
+    Fill(RGB(255, 255, 255));
+}
+
+Canvas::~Canvas() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+}
+
+void Canvas::Fill(COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    RECT all = {0, 0, width, height};
+    FillRect(dc_, &all, brush);
+    DeleteObject(brush);
+    GdiFlush();
+}
+
+COLORREF Canvas::At(int x, int y) const {
+    GdiFlush();
+    const unsigned char* p = bits_ + static_cast<size_t>(y) * ((width * 3 + 3) & ~3) + x * 3;
+    return RGB(p[2], p[1], p[0]);
+}
+
+std::vector<COLORREF> Canvas::Pixels(RECT area) const {
+    std::vector<COLORREF> pixels;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) pixels.push_back(At(x, y));
+    }
+    return pixels;
+}
+
+RECT Canvas::Ink(COLORREF background, RECT within) const {
+    RECT box = {within.right, within.bottom, within.left, within.top};
+    for (int y = within.top; y < within.bottom; ++y) {
+        for (int x = within.left; x < within.right; ++x) {
+            if (At(x, y) == background) continue;
+            box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                   std::max<LONG>(box.bottom, y + 1)};
+        }
+    }
+    return box.left < box.right ? box : RECT{0, 0, 0, 0};
 }
 
 void SaveScreenshot(HWND window, const char* name) {
-    const std::string folder = ScreenshotFolder();
-    if (folder.empty()) return;
+    const char* folder = getenv("QM_SCREENSHOTS");
+    if (!folder) return;
     RECT r;
     GetClientRect(window, &r);
     HDC dc = GetDC(window);
-    SaveAreaPng(dc, 0, 0, r.right, r.bottom, (folder + "\\" + name).c_str());
+    SaveAreaPng(dc, 0, 0, r.right, r.bottom, (std::string(folder) + "\\" + name).c_str());
     ReleaseDC(window, dc);
 }
 
@@ -250,6 +311,19 @@ void MainWindowFixture::Run(const std::function<void()>& action, std::initialize
         EXPECT_EQ("Message", seen.caption);
         EXPECT_EQ(window_, seen.owner);
     }
+}
+
+void MainWindowFixture::RunCommand(int id, std::initializer_list<int> answers,
+                                   const std::vector<std::pair<std::string, UINT>>& boxes, int line) {
+    HCURSOR cursor = GetCursor();
+    Run(
+        [&] {
+            SetDlgItemTextA(window_, IDC_INSTALLED_STATUS, "stale");
+            SetDlgItemTextA(window_, IDC_FILE_STATUS, "stale");
+            Command(id);
+        },
+        answers, boxes, line);
+    EXPECT_EQ(cursor, GetCursor()) << "from line " << line;
 }
 
 std::string FontValue(const std::string& name) {

@@ -1,0 +1,362 @@
+// Font samples: a font file made drawable for a moment under a private
+// face, the sample image of a file row compared pixel for pixel with the
+// same text drawn in an installed face, and the font sample window opened
+// by double clicks: its texts, font, colours, what it leaves behind, and
+// that it opens with nothing selected.
+#include <direct.h>
+
+#include "config/settings.h"
+#include "lists/installedlist.h"
+#include "platform/win32holders.h"
+#include "resources/resource.h"
+#include "samples/filesample.h"
+#include "samples/packeddib.h"
+#include "truetype/fontnames.h"
+#include "truetype/namerewrite.h"
+#include "truetype/tempfont.h"
+#include "wintest.h"
+
+namespace {
+
+constexpr UINT kSampleFormat = DT_NOPREFIX | DT_END_ELLIPSIS;
+
+TEST(LoadTemporaryFont, PrivateCopyUnderAUniqueFaceAndNothingLeftBehind) {
+    const std::string source = NewTestFolder() + "\\Read Only.ttf";
+    ASSERT_TRUE(CopyInto(HostFont("DejaVuSans.ttf"), source));
+    const Bytes original = ReadFileBytes(source);
+    ASSERT_TRUE(SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY));
+    const int before = CountTemporaryFontFiles();
+    char face[16], temp[MAX_PATH];
+    ASSERT_GE(LoadTemporaryFont(source.c_str(), face, temp), 1);
+    // "FONT" and the decimal of the number the system put in the copy's
+    // name in hex ("GLY1A2B.tmp").
+    const char* name = strrchr(temp, '\\');
+    ASSERT_EQ(0, strncmp(name + 1, "GLY", 3)) << temp;
+    EXPECT_EQ("FONT" + std::to_string(strtoul(name + 4, nullptr, 16)), face);
+    EXPECT_EQ(before + 1, CountTemporaryFontFiles());
+    EXPECT_TRUE(FaceIsListed(face));
+    char display[kFontNameCapacity], notice[kFontNameCapacity];
+    ASSERT_TRUE(ReadFontNames(display, notice, temp));
+    EXPECT_STREQ(face, display);
+    ReleaseTemporaryFont(source.c_str(), temp);
+    EXPECT_EQ(before, CountTemporaryFontFiles());
+    EXPECT_FALSE(FaceIsListed(face));
+    EXPECT_EQ(original, ReadFileBytes(source));
+    SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // A naming table the rewrite refuses: the source itself, no copy.
+    Bytes damaged = original;
+    for (const ParsedTable& t : ParseSfnt(damaged)) {
+        if (t.tag == "name") PatchU16(damaged, t.offset + 6 + 10, 0xFFF0);
+    }
+    const std::string folder = NewTestFolder();
+    struct Case {
+        const char* file;
+        Bytes bytes;
+        bool added;
+    } cases[] = {
+        {"broken.ttf", damaged, true},
+        {"hollow.ttf", BuildFont({{3, 1, 0x409, 4, Utf16Latin1("Hollow")}}), false},  // names but no outlines
+        {"missing.ttf", "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string path = folder + "\\" + c.file;
+        if (!c.bytes.empty()) ASSERT_TRUE(WriteFile(path, c.bytes));
+        char face[16] = "x", temp[MAX_PATH] = "x";
+        const int added = LoadTemporaryFont(path.c_str(), face, temp);
+        EXPECT_EQ(c.added, added > 0);
+        EXPECT_STREQ("", face);
+        EXPECT_STREQ("", temp);
+        EXPECT_EQ(before, CountTemporaryFontFiles());
+        if (added) ReleaseTemporaryFont(path.c_str(), temp);
+        EXPECT_FALSE(FaceIsListed("Hollow"));
+    }
+}
+
+// The pixels of a sample block; empty for a failed sample.
+Bytes Pixels(HGLOBAL block) {
+    if (block == SampleFailed()) return {};
+    LockedGlobal dib(block);
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(dib.get());
+    return Bytes(reinterpret_cast<const char*>(dib.get() + 48), header->biSizeImage);
+}
+
+Bytes Render(const char* row, int width) {
+    HGLOBAL block = RenderFileSample(row, width, 27);
+    Bytes pixels = Pixels(block);
+    if (block != SampleFailed()) GlobalFree(block);
+    return pixels;
+}
+
+// The same text drawn by the test itself in an installed face.
+Bytes Reference(const char* face, const char* text, int width, UINT format) {
+    const COLORREF colours[2] = {RGB(0, 0, 0), RGB(255, 255, 255)};
+    HGLOBAL block = CreatePackedDib(width, 27, colours, 2, 1);
+    {
+        LockedGlobal dib(block);
+        MemoryDC memory(nullptr);
+        void* bits = nullptr;
+        GdiObject<HBITMAP> section(CreateDIBSection(memory.get(), reinterpret_cast<BITMAPINFO*>(dib.get()),
+                                                    DIB_RGB_COLORS, &bits, nullptr, 0));
+        SelectedObject b(memory.get(), section.get());
+        GdiObject<HFONT> font(CreateFontA(24, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face));
+        SelectedObject f(memory.get(), font.get());
+        RECT all = {0, 0, width, 27};
+        FillRect(memory.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        SetBkMode(memory.get(), TRANSPARENT);
+        RECT area = {8, 0, width, 27};
+        DrawTextA(memory.get(), text, -1, &area, format);
+        GdiFlush();
+        memcpy(dib.get() + 48, bits, DibStride(width, 1) * 27);
+    }
+    Bytes pixels = Pixels(block);
+    GlobalFree(block);
+    return pixels;
+}
+
+class SamplesTest : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        before_ = CountTemporaryFontFiles();
+    }
+    void TearDown() override {
+        EXPECT_EQ(before_, CountTemporaryFontFiles()) << "a temporary font copy was left behind";
+        MainWindowFixture::TearDown();
+        const std::string installed = std::string(FontsDirectory()) + "qms-installed.ttf";
+        while (RemoveFontResourceA(installed.c_str())) {
+        }
+        DeleteFileA(installed.c_str());
+        SweepTestFonts("qms-", "Quillmere Sample");
+    }
+    int before_ = 0;
+};
+
+TEST_F(SamplesTest, FileRowImageIsTheNameInTheFilesOwnGlyphs) {
+    ASSERT_EQ(0, _chdir(folder_.c_str()));
+    ASSERT_TRUE(CopyInto(HostFont("DejaVuSans.ttf"), folder_ + "\\sans.ttf"));
+    HGLOBAL block = RenderFileSample("sans.ttf", 300, 27);
+    ASSERT_EQ(static_cast<SIZE_T>(48 + 40 * 27), GlobalSize(block));
+    {
+        LockedGlobal dib(block);
+        const unsigned char header[48] = {40, 0, 0, 0, 0x2C, 1, 0, 0, 27, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0x38, 4, 0, 0,
+                                          0,  0, 0, 0, 0,    0, 0, 0, 2,  0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255, 0};
+        EXPECT_EQ(0, memcmp(header, dib.get(), sizeof header));
+    }
+    GlobalFree(block);
+    for (uint32_t fix : {1u, 0u}) {
+        SCOPED_TRACE(fix);
+        g_settings.WindowsFontNameFix = fix;
+        EXPECT_EQ(Reference("DejaVu Sans", "DejaVu Sans", 300, kSampleFormat), Render("sans.ttf", 300));
+        EXPECT_EQ(Reference("DejaVu Sans", "DejaVu Sans", 64, kSampleFormat), Render("sans.ttf", 64)) << "ellipsis";
+    }
+    // Named like an installed font: only the private copy shows its own
+    // glyphs; registered as it is, the installed font wins.
+    ASSERT_TRUE(CopyInto(HostFont("LiberationSerif-Regular.ttf"), folder_ + "\\impostor.ttf"));
+    ASSERT_TRUE(RewriteFontName("DejaVu Sans", (folder_ + "\\impostor.ttf").c_str()));
+    g_settings.WindowsFontNameFix = 1;
+    EXPECT_EQ(Reference("Liberation Serif", "DejaVu Sans", 300, kSampleFormat), Render("impostor.ttf", 300));
+    g_settings.WindowsFontNameFix = 0;
+    EXPECT_EQ(Reference("DejaVu Sans", "DejaVu Sans", 300, kSampleFormat), Render("impostor.ttf", 300));
+
+    ASSERT_TRUE(WriteFile(folder_ + "\\cut.ttf", ReadFileBytes(HostFont("DejaVuSans.ttf")).substr(0, 200)));
+    ASSERT_TRUE(WriteFile(folder_ + "\\hollow.ttf", BuildFont({{3, 1, 0x409, 4, Utf16Latin1("Hollow")}})));
+    for (const char* row : {"[..]", "[-c-]", "", "missing.ttf", "cut.ttf", "hollow.ttf"}) {
+        for (uint32_t fix : {1u, 0u}) {
+            g_settings.WindowsFontNameFix = fix;
+            EXPECT_EQ(SampleFailed(), RenderFileSample(row, 300, 27)) << row << " " << fix;
+        }
+    }
+}
+
+// Characters 32 to 255, each followed by a blank.
+std::string CharacterSet() {
+    std::string text;
+    for (int code = 32; code <= 255; ++code) text += {static_cast<char>(code), ' '};
+    return text;
+}
+
+// A real font (DejaVu Sans's outlines) carrying exactly these names.
+Bytes MakeFont(const std::string& name, const std::string& notice) {
+    std::vector<SfntTable> tables;
+    for (const ParsedTable& table : ParseSfnt(ReadFileBytes(HostFont("DejaVuSans.ttf")))) {
+        if (table.tag != "name") tables.push_back({table.tag, table.data});
+    }
+    NameTableSpec names;
+    for (const auto& [id, text] : {std::pair{0, notice}, {1, name}, {4, name}}) {
+        if (!text.empty()) names.records.push_back({3, 1, 0x409, static_cast<uint16_t>(id), Utf16Latin1(text)});
+    }
+    tables.push_back({"name", BuildNameTable(names)});
+    return BuildSfnt(tables);
+}
+
+// What the open sample window showed, read from inside its modal loop.
+struct Shown {
+    std::string caption, sample, notice = "(no box)", face, realFace;
+    int height = 0, temporaryFiles = 0, narrow = 0, wide = 0, selected = -1, highlighted = 0, inked = 0;
+    COLORREF textColour = 0;
+    bool openAfterKeys = false;
+    HFONT font = nullptr;
+};
+
+Shown Read(HWND dialog) {
+    Shown shown;
+    HWND sample = GetDlgItem(dialog, IDC_SAMPLE_TEXT);
+    shown.caption = WindowText(dialog);
+    shown.sample = WindowText(sample);
+    if (HWND notice = GetDlgItem(dialog, IDC_SAMPLE_NOTICE)) shown.notice = WindowText(notice);
+    shown.font = reinterpret_cast<HFONT>(SendMessageA(sample, WM_GETFONT, 0, 0));
+    LOGFONTA font = {};
+    GetObjectA(shown.font, sizeof font, &font);
+    shown.face = font.lfFaceName;
+    shown.height = font.lfHeight;
+    ScreenDC screen;
+    {
+        SelectedObject select(screen.get(), shown.font);
+        char face[LF_FACESIZE] = "";
+        GetTextFaceA(screen.get(), sizeof face, face);
+        shown.realFace = face;
+        GetCharWidth32A(screen.get(), 'i', 'i', &shown.narrow);
+        GetCharWidth32A(screen.get(), 'W', 'W', &shown.wide);
+    }
+    shown.temporaryFiles = CountTemporaryFontFiles();
+    SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(screen.get()), reinterpret_cast<LPARAM>(sample));
+    shown.textColour = GetTextColor(screen.get());
+    // Nothing selected: no selection, and no pixel of the box in the
+    // selection colour, while the text itself shows.
+    DWORD start = 0, end = 0;
+    SendMessageA(sample, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    shown.selected = static_cast<int>(end - start);
+    UpdateWindow(dialog);
+    RECT box;
+    GetClientRect(sample, &box);
+    Canvas canvas(box.right, box.bottom);
+    HDC dc = GetDC(sample);
+    BitBlt(canvas.dc(), 0, 0, box.right, box.bottom, dc, 0, 0, SRCCOPY);
+    ReleaseDC(sample, dc);
+    for (COLORREF pixel : canvas.Pixels({0, 0, box.right, box.bottom})) {
+        shown.highlighted += pixel == GetSysColor(COLOR_HIGHLIGHT);
+        shown.inked += pixel == shown.textColour;
+    }
+    // Enter, Escape and a plain close request leave it open.
+    SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
+    shown.openAfterKeys = IsWindowVisible(dialog) != 0;
+    return shown;
+}
+
+class SampleWindowTest : public SamplesTest {
+protected:
+    // Double-clicks a row and reads the window that opens, then closes it
+    // through its system menu, as the close box does.
+    Shown Open(int listId, const std::string& row) {
+        Shown shown;
+        SendMessageA(List(listId), LB_SETSEL, FALSE, -1);
+        SendMessageA(List(listId), LB_SETSEL, TRUE, Row(listId, row));
+        SendMessageA(List(listId), LB_SETCARETINDEX, Row(listId, row), FALSE);
+        ModalWatcher watcher(ModalWatcher::kClose);
+        watcher.Inspect([&](HWND dialog) {
+            if (GetDlgItem(dialog, IDC_SAMPLE_TEXT)) shown = Read(dialog);
+        });
+        Command(listId, LBN_DBLCLK);
+        seen_ = watcher.seen();
+        return shown;
+    }
+    void ExpectOneWindow(const Shown& shown) {
+        ASSERT_EQ(1u, seen_.size());
+        EXPECT_EQ(window_, seen_[0].owner);
+        EXPECT_TRUE(shown.openAfterKeys) << "Enter, Escape or WM_CLOSE ended the window";
+        EXPECT_EQ(0u, GetObjectType(shown.font)) << "sample font not deleted";
+        EXPECT_EQ(0, shown.selected);
+        EXPECT_EQ(0, shown.highlighted) << "text shows selected";
+        EXPECT_GT(shown.inked, 100) << "the sample shows";
+    }
+    void ExpectAccessError() {
+        ASSERT_EQ(1u, seen_.size());
+        EXPECT_EQ("There has been an error accessing the TTF file you selected. This file may be damaged.", seen_[0].text);
+        EXPECT_EQ(static_cast<UINT>(kTell), seen_[0].boxStyle);
+    }
+    std::vector<ModalWatcher::Seen> seen_;
+};
+
+TEST_F(SampleWindowTest, FontFileShowsUnderAPrivateFaceOnlyWhileOpen) {
+    ASSERT_TRUE(WriteFile(folder_ + "\\qms-file.ttf",
+                          MakeFont("Quillmere Sample File", "(c) Tabs\there,\nbare feeds\nrun on.\rCR starts a line.")));
+    Start("SampleFontSize = 24\r\nFontSampleText = Pack my box with five dozen liquor jugs.\r\n");
+    g_settings.SampleFontColour = RGB(0x12, 0x34, 0x56);
+    const Shown shown = Open(IDC_FILE_LIST, "qms-file.ttf");
+    ExpectOneWindow(shown);
+    EXPECT_EQ("Quillmere Sample File -- qms-file.ttf", shown.caption);
+    EXPECT_EQ("Quillmere Sample File\r\n\r\n" + CharacterSet() + "\r\n\r\nPack my box with five dozen liquor jugs.",
+              shown.sample);
+    EXPECT_EQ("Copyright information for this font -- (c) Tabs here,bare feedsrun on.\r\nCR starts a line.",
+              shown.notice);
+    EXPECT_EQ(24, shown.height);
+    ASSERT_EQ(0u, shown.face.rfind("FONT", 0)) << shown.face;
+    EXPECT_EQ(shown.face, shown.realFace);
+    EXPECT_EQ(before_ + 1, shown.temporaryFiles);
+    EXPECT_EQ(RGB(0x12, 0x34, 0x56), shown.textColour);
+    EXPECT_FALSE(FaceIsListed(shown.face.c_str())) << "still loaded after closing";
+    EXPECT_EQ("One font selected", Status(IDC_FILE_STATUS));
+}
+
+TEST_F(SampleWindowTest, OwnGlyphsPlainLoadsAndFilesThatCannotBeShown) {
+    // Named like an installed font: the monospaced file's own glyphs.
+    ASSERT_TRUE(CopyInto(HostFont("DejaVuSansMono.ttf"), folder_ + "\\qms-impostor.ttf"));
+    ASSERT_TRUE(RewriteFontName("DejaVu Sans", (folder_ + "\\qms-impostor.ttf").c_str()));
+    ASSERT_TRUE(WriteFile(folder_ + "\\qms-plain.ttf", MakeFont("Quillmere Sample Plain", "")));
+    ASSERT_TRUE(WriteFile(folder_ + "\\qms-garbage.ttf", Bytes(2000, 'x')));
+    ASSERT_TRUE(WriteFile(folder_ + "\\qms-hollow.ttf", BuildFont({{3, 1, 0x409, 4, Utf16Latin1("Quillmere Hollow")}})));
+    Start("SampleFontSize = 40\r\n");
+    Shown shown = Open(IDC_FILE_LIST, "qms-impostor.ttf");
+    ExpectOneWindow(shown);
+    EXPECT_EQ("DejaVu Sans -- qms-impostor.ttf", shown.caption);
+    EXPECT_EQ(shown.narrow, shown.wide) << "drawn with the installed font";
+
+    // Without the name fix the file itself is loaded, and unloaded after.
+    g_settings.WindowsFontNameFix = 0;
+    shown = Open(IDC_FILE_LIST, "qms-plain.ttf");
+    ExpectOneWindow(shown);
+    EXPECT_EQ("Quillmere Sample Plain\r\n\r\n" + CharacterSet() + "\r\n\r\n" + g_settings.FontSampleText, shown.sample);
+    EXPECT_EQ("Quillmere Sample Plain", shown.realFace);
+    EXPECT_EQ(40, shown.height);
+    EXPECT_EQ(before_, shown.temporaryFiles);
+    EXPECT_EQ("(no box)", shown.notice);
+    EXPECT_EQ(0, RemoveFontResourceA((folder_ + "\\qms-plain.ttf").c_str())) << "still loaded";
+    for (uint32_t fix : {0u, 1u}) {
+        g_settings.WindowsFontNameFix = fix;
+        for (const char* file : {"qms-garbage.ttf", "qms-hollow.ttf"}) {
+            SCOPED_TRACE(file);
+            Open(IDC_FILE_LIST, file);
+            ExpectAccessError();
+        }
+    }
+}
+
+TEST_F(SampleWindowTest, InstalledFontShowsItsFileAndTheNoticeAsRead) {
+    const std::string notice = "(c) Tab\there,\nline feed\r\nand CR LF.";
+    const std::string path = std::string(FontsDirectory()) + "qms-installed.ttf";
+    ASSERT_TRUE(WriteFile(path, MakeFont("Quillmere Sample Installed", notice)));
+    ASSERT_GT(AddFontResourceA(path.c_str()), 0);
+    SetFontValue("Quillmere Sample Installed (TrueType)", "qms-installed.ttf");
+    Start("SampleFontSize = 33\r\n");
+    Shown shown = Open(IDC_INSTALLED_LIST, "Quillmere Sample Installed");
+    ExpectOneWindow(shown);
+    EXPECT_EQ("Quillmere Sample Installed -- " + path, shown.caption);
+    EXPECT_EQ("Copyright information for this font -- " + notice, shown.notice);
+    EXPECT_EQ("Quillmere Sample Installed", shown.realFace);
+    EXPECT_EQ(33, shown.height);
+    EXPECT_EQ(before_, shown.temporaryFiles);
+    EXPECT_TRUE(FaceIsListed("Quillmere Sample Installed")) << "an installed font stays installed";
+
+    // Its file gone: the sample alone.
+    SetFontValue("Quillmere Sample Installed (TrueType)", "qms-missing.ttf");
+    shown = Open(IDC_INSTALLED_LIST, "Quillmere Sample Installed");
+    ExpectOneWindow(shown);
+    EXPECT_EQ("Quillmere Sample Installed -- " + std::string(FontsDirectory()) + "qms-missing.ttf", shown.caption);
+    EXPECT_EQ("(no box)", shown.notice);
+}
+
+}  // namespace
