@@ -53,9 +53,9 @@ TEST(Palette, GeneratedResourceFollowsTheRule) {
     for (int i = 0; i < 256; ++i) ASSERT_EQ(At(palette, i), RuleEntry(i)) << i;
     for (auto [i, g] : {std::pair{0, 0}, {112, 1}, {113, 8}, {142, 246}, {143, 254}, {255, 255}})
         EXPECT_EQ(At(palette, i), (Rgb{g, g, g})) << i;
-    const std::tuple<Rgb, int, int> nearest[] = {{{0xF8, 0xF8, 0xF8}, 256, 142}, {{0, 0, 0}, 256, 0}, {{1, 1, 2}, 256, 112},
-        {{85, 102, 119}, 256, 124} /* tie with 125 */, {{255, 255, 255}, 255, 143}, {{255, 255, 255}, 0, 0}};
-    for (auto [x, count, want] : nearest) EXPECT_EQ(NearestPaletteEntry(x[0], x[1], x[2], palette, count), want);
+    const std::array<int, 5> nearest[] = {{248, 248, 248, 256, 142}, {0, 0, 0, 256, 0}, {1, 1, 2, 256, 112},
+        {85, 102, 119, 256, 124} /* tie: 125 */, {255, 255, 255, 256, 255}, {255, 255, 255, 255, 143}, {9, 9, 9, 0, 0}};
+    for (auto [r, g, b, count, want] : nearest) EXPECT_EQ(NearestPaletteEntry(r, g, b, palette, count), want) << r;
 }
 
 TEST(Palette, ShortOrMissingResourceGivesTheCube) {
