@@ -220,7 +220,9 @@ def logo():
         draw.line([scene.p(*a), scene.p(*b)], fill=255, width=int(round(width * SCALE)))
     scene.paint(flourish, GOLD)
 
-    scene.quill(nib, (nib[0] + 16, nib[1] - 80), (w + 6, -14), 11, 19, splits=(0.52, 0.7), seed=3, **QUILL)
+    # The quill leaves through the top edge only: the window goes on in black
+    # to the right of the plate, where a cut-off vane would show.
+    scene.quill(nib, (nib[0] + 14, nib[1] - 80), (w - 18, -16), 11, 19, splits=(0.52, 0.7), seed=3, **QUILL)
     scene.paint(scene.text((190, 140), "A TRUETYPE FONT MANAGER", "garamond", 12, anchor="ms", spacing=3.2), GOLD)
     return scene.result().convert("RGB")
 
@@ -244,7 +246,7 @@ def glyph_field(face, letter, size, bowl):
     g = typeface.getbbox(letter, anchor="ls")
     mask = Image.new("L", (size, size), 0)
     x = size / 2 - (g[0] + g[2]) / 2
-    y = size / 2 - (o[1] + o[3]) / 2 - size * 0.04
+    y = size / 2 - (o[1] + o[3]) / 2 - size * 0.08  # room below for the longest tails
     ImageDraw.Draw(mask).text((x, y), letter, fill=255, font=typeface, anchor="ls")
     return signed_distance(mask)
 
@@ -256,7 +258,7 @@ def smooth(t):
 def logo_frames():
     side = 70
     size = side * SCALE
-    fields = [glyph_field(face, "Q", size, 44 * SCALE) for face in MORPH_FACES]
+    fields = [glyph_field(face, "Q", size, 42 * SCALE) for face in MORPH_FACES]
     colour = vertical_gradient((size, size), [(0, IVORY), (0.55, IVORY), (0.8, GOLD), (1, DEEP_GOLD)])
     frames = []
     for k in range(21):
@@ -334,7 +336,7 @@ def sysinfo_scene():
 
     # The quill in its pot, leaning against the case.
     quill = scene.layer()
-    scene.quill((118, 170), (124, 110), (141, 12), 8, 13, onto=quill, splits=(0.55, 0.72), seed=11, **QUILL)
+    scene.quill((118, 170), (122, 110), (134, 12), 8, 11, onto=quill, splits=(0.55, 0.72), seed=11, **QUILL)
     # Its shadow falls on the case only, never on the background.
     shade = scene.mask()
     shade.paste(quill.getchannel("A"), (-3 * SCALE, 2 * SCALE))
