@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686
   wine wine64 fonts-wine xvfb xauth
   fonts-dejavu-core fonts-liberation python3-fonttools
+  python3-pil fonts-ebgaramond fonts-linuxlibertine
 )
 
 missing=()

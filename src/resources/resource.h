@@ -221,6 +221,21 @@
 #define FOLDER_LARGE_HEIGHT 27
 
 // ---------------------------------------------------------------------------
+// Pictures of the information windows: 8-bit bitmaps, each with its own
+// 256-colour table (biClrUsed 256), drawn with their palettes on black, or
+// picture over mask on the system information box.
+#define IDB_ABOUT_PICTURE 99     // 131 x 234, "The Letter Cutter's Bench" (a detail)
+#define IDB_LOGO_FRAME_FIRST 401 // 21 frames of 70 x 70, the startup animation
+#define IDB_LOGO_FRAME_LAST 421
+#define IDB_SYSINFO_PICTURE 1092  // 148 x 384: a 148 x 192 picture over its mask
+#define IDB_EMBLEM_FRAME_FIRST 1101  // 33 frames of 30 x 60, the about box's emblem
+#define IDB_EMBLEM_FRAME_LAST 1133
+#define IDB_LOGO 9050  // 416 x 155, the startup window's name plate
+
+#define LOGO_FRAME_COUNT 21
+#define EMBLEM_FRAME_COUNT 33
+
+// ---------------------------------------------------------------------------
 // WarningBox: shown before the manual opens in the web browser.
 #define IDD_WARNING_BOX "WarningBox"
 #define IDC_WARNING_TEXT 101
@@ -250,4 +265,7 @@ static_assert(IDC_FILE_DELETE == IDM_DELETE);
 static_assert(IDC_FILE_RENAME == IDM_RENAME);
 static_assert(IDC_FONT_NAME == IDM_CHANGE_FONT_NAME);
 static_assert(QM_VERSION_LETTER - 'a' + 1 == QM_VERSION_REVISION);
+// The frames are numbered without gaps; the resource script lists them one by one.
+static_assert(IDB_LOGO_FRAME_LAST - IDB_LOGO_FRAME_FIRST + 1 == LOGO_FRAME_COUNT);
+static_assert(IDB_EMBLEM_FRAME_LAST - IDB_EMBLEM_FRAME_FIRST + 1 == EMBLEM_FRAME_COUNT);
 #endif
