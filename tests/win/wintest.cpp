@@ -1,46 +1,39 @@
 #include "wintest.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-
 #include <direct.h>
 
 #include <cstdarg>
+#include <cstdio>
 
 #include "app/startup.h"
 #include "config/settings.h"
 #include "lists/installedlist.h"
-#include "platform/messages.h"
 #include "resources/resource.h"
 #include "screenshot.h"
 
 std::string HostFont(const char* fileName) {
-    static const char* const kFolders[] = {
-        "Z:\\usr\\share\\fonts\\truetype\\dejavu\\",
-        "Z:\\usr\\share\\fonts\\truetype\\liberation\\",
-        "Z:\\usr\\share\\fonts\\truetype\\liberation2\\",
-    };
-    for (const char* folder : kFolders) {
-        std::string path = std::string(folder) + fileName;
+    for (const char* folder : {"dejavu", "liberation", "liberation2"}) {
+        const std::string path = std::string("Z:\\usr\\share\\fonts\\truetype\\") + folder + "\\" + fileName;
         if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return path;
     }
     return {};
 }
 
+std::vector<std::string> FindFiles(const std::string& pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        names.push_back(found.cFileName);
+    }
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    return names;
+}
+
 int CountTemporaryFontFiles() {
     char folder[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
-    std::string pattern = std::string(folder) + "GLY*.tmp";
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return 0;
-    int count = 0;
-    do {
-        ++count;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return count;
+    return static_cast<int>(FindFiles(std::string(folder) + "GLY*.tmp").size());
 }
 
 static int CALLBACK NoteFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM seen) {
@@ -60,12 +53,10 @@ bool FaceIsListed(const char* face) {
 }
 
 std::string NewTestFolder() {
-    char folder[MAX_PATH];
+    char folder[MAX_PATH], name[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
-    // Process ids come round again under Wine: take the first name that
-    // does not exist yet, so no test sees an earlier run's files.
+    // Process ids come round again under Wine: the first name not taken.
     static unsigned serial = GetTickCount();
-    char name[MAX_PATH];
     do {
         snprintf(name, sizeof name, "%sqmwin-%lu-%u", folder, GetCurrentProcessId(), serial++);
     } while (!CreateDirectoryA(name, nullptr));
@@ -75,13 +66,11 @@ std::string NewTestFolder() {
 bool CopyInto(const std::string& from, const std::string& to) { return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0; }
 
 void FlushEvents() {
-    for (int round = 0; round < 3; ++round) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    for (int round = 0; round < 3; ++round, Sleep(10)) {
+        for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
-        Sleep(10);
     }
 }
 
@@ -104,31 +93,25 @@ std::string Msg(UINT id, ...) {
 static ModalWatcher* g_watcher = nullptr;
 
 static BOOL CALLBACK FindIcon(HWND child, LPARAM found) {
-    char className[32] = "";
-    GetClassNameA(child, className, sizeof className);
-    if (lstrcmpiA(className, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
         *reinterpret_cast<HICON*>(found) = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-        return FALSE;
     }
     return TRUE;
 }
 
-// Reads back what a message box was asked to show: its buttons, by the
-// ids they answer, and its icon, by the system's shared icons.
+// What a message box was asked to show: its buttons by the ids they
+// answer, its icon by the system's shared icons.
 static UINT MessageBoxStyle(HWND box) {
-    const bool ok = GetDlgItem(box, IDOK), cancel = GetDlgItem(box, IDCANCEL);
-    const bool yes = GetDlgItem(box, IDYES), no = GetDlgItem(box, IDNO);
-    UINT style = 0xFFFF;  // buttons of no known set
-    if (yes && no && !ok) style = cancel ? MB_YESNOCANCEL : MB_YESNO;
-    if (ok && !yes && !no) style = cancel ? MB_OKCANCEL : MB_OK;
+    const bool ok = GetDlgItem(box, IDOK), cancel = GetDlgItem(box, IDCANCEL), yes = GetDlgItem(box, IDYES);
+    UINT style = yes ? (cancel ? MB_YESNOCANCEL : MB_YESNO) : ok ? (cancel ? MB_OKCANCEL : MB_OK) : 0xFFFF;
     HICON icon = nullptr;
     EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&icon));
-    if (!icon) return style;
-    if (icon == LoadIconA(nullptr, IDI_QUESTION)) return style | MB_ICONQUESTION;
-    if (icon == LoadIconA(nullptr, IDI_INFORMATION)) return style | MB_ICONINFORMATION;
-    if (icon == LoadIconA(nullptr, IDI_EXCLAMATION)) return style | MB_ICONEXCLAMATION;
-    if (icon == LoadIconA(nullptr, IDI_HAND)) return style | MB_ICONHAND;
-    return style | 0xF0;  // an icon of its own
+    const std::pair<LPCSTR, UINT> icons[] = {{IDI_QUESTION, MB_ICONQUESTION}, {IDI_INFORMATION, MB_ICONINFORMATION},
+                                             {IDI_EXCLAMATION, MB_ICONEXCLAMATION}, {IDI_HAND, MB_ICONHAND}};
+    for (const auto& [id, flag] : icons) {
+        if (icon && icon == LoadIconA(nullptr, id)) return style | flag;
+    }
+    return icon ? style | 0xF0 : style;
 }
 
 ModalWatcher::ModalWatcher(int answer) : answer_(answer) {
@@ -143,26 +126,23 @@ ModalWatcher::~ModalWatcher() {
 }
 
 LRESULT CALLBACK ModalWatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && g_watcher) {
-        HWND box = reinterpret_cast<HWND>(wParam);
-        char className[32] = "";
-        GetClassNameA(box, className, sizeof className);
-        if (strcmp(className, "#32770") == 0) {
-            char caption[256] = "", text[2048] = "";
-            GetWindowTextA(box, caption, sizeof caption);
-            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-            g_watcher->seen_.push_back({caption, text, MessageBoxStyle(box), GetWindow(box, GW_OWNER)});
-            int answer = g_watcher->answer_;
-            if (!g_watcher->queued_.empty()) {
-                answer = g_watcher->queued_.front();
-                g_watcher->queued_.pop_front();
-            }
-            if (g_watcher->inspect_) {
-                // The window is not shown yet: look at it from its own loop.
-                g_watcher->pending_.push_back({SetTimer(nullptr, 0, 20, InspectLater), box, answer});
-            } else {
-                End(box, answer);
-            }
+    HWND box = reinterpret_cast<HWND>(wParam);
+    char className[32] = "";
+    if (code == HCBT_ACTIVATE && g_watcher && GetClassNameA(box, className, sizeof className) &&
+        strcmp(className, "#32770") == 0) {
+        char text[2048] = "";
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        g_watcher->seen_.push_back({WindowText(box), text, MessageBoxStyle(box), GetWindow(box, GW_OWNER)});
+        int answer = g_watcher->answer_;
+        if (!g_watcher->queued_.empty()) {
+            answer = g_watcher->queued_.front();
+            g_watcher->queued_.pop_front();
+        }
+        if (g_watcher->inspect_) {
+            // Not shown yet: look at it from its own modal loop.
+            g_watcher->pending_.push_back({SetTimer(nullptr, 0, 20, InspectLater), box, answer});
+        } else {
+            End(box, answer);
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -178,11 +158,11 @@ void ModalWatcher::End(HWND box, int answer) {
 
 void CALLBACK ModalWatcher::InspectLater(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    if (!g_watcher) return;
-    for (size_t i = 0; i < g_watcher->pending_.size(); ++i) {
-        const Pending pending = g_watcher->pending_[i];
-        if (pending.timer != timer) continue;
-        g_watcher->pending_.erase(g_watcher->pending_.begin() + static_cast<std::ptrdiff_t>(i));
+    for (auto p = g_watcher ? g_watcher->pending_.begin() : decltype(pending_)::iterator{};
+         g_watcher && p != g_watcher->pending_.end(); ++p) {
+        if (p->timer != timer) continue;
+        const Pending pending = *p;
+        g_watcher->pending_.erase(p);
         if (!IsWindow(pending.box)) return;
         g_watcher->inspect_(pending.box);
         End(pending.box, pending.answer);
@@ -209,7 +189,6 @@ void Canvas::Fill(COLORREF colour) {
     RECT all = {0, 0, width, height};
     FillRect(dc_, &all, brush);
     DeleteObject(brush);
-    GdiFlush();
 }
 
 COLORREF Canvas::At(int x, int y) const {
@@ -226,16 +205,46 @@ std::vector<COLORREF> Canvas::Pixels(RECT area) const {
     return pixels;
 }
 
-RECT Canvas::Ink(COLORREF background, RECT within) const {
-    RECT box = {within.right, within.bottom, within.left, within.top};
-    for (int y = within.top; y < within.bottom; ++y) {
-        for (int x = within.left; x < within.right; ++x) {
-            if (At(x, y) == background) continue;
-            box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
-                   std::max<LONG>(box.bottom, y + 1)};
+std::string FontValue(const std::string& name) {
+    HKEY key;
+    char data[1024];
+    DWORD size = sizeof data;
+    if (OpenFontKey(KEY_READ, &key) != ERROR_SUCCESS) return "no key";
+    const bool found = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) == 0;
+    RegCloseKey(key);
+    return found ? std::string(data, size) : "none";
+}
+
+void SetFontValue(const std::string& name, const std::string& data) {
+    HKEY key;
+    ASSERT_EQ(0, OpenFontKey(KEY_SET_VALUE, &key));
+    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>(data.size() + 1));
+    RegCloseKey(key);
+}
+
+void SweepTestFonts(const char* filePrefix, const char* fontPrefix) {
+    const std::string fonts = FontsDirectory();
+    for (const std::string& name : FindFiles(fonts + filePrefix + "*")) {
+        SetFileAttributesA((fonts + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+        while (RemoveFontResourceA((fonts + name).c_str())) {
+        }
+        DeleteFileA((fonts + name).c_str());
+    }
+    HKEY key;
+    ASSERT_EQ(0, OpenFontKey(KEY_READ | KEY_SET_VALUE, &key));
+    std::vector<std::string> doomed;
+    char name[1100], data[1100];
+    for (DWORD i = 0, n = sizeof name, d = sizeof data - 1;
+         RegEnumValueA(key, i, name, &n, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &d) != ERROR_NO_MORE_ITEMS;
+         ++i, n = sizeof name, d = sizeof data - 1) {
+        data[d] = 0;
+        if (!_strnicmp(name, fontPrefix, strlen(fontPrefix)) || !_strnicmp(data, filePrefix, strlen(filePrefix))) {
+            doomed.push_back(name);
         }
     }
-    return box.left < box.right ? box : RECT{0, 0, 0, 0};
+    for (const std::string& value : doomed) RegDeleteValueA(key, value.c_str());
+    RegCloseKey(key);
 }
 
 void SaveScreenshot(HWND window, const char* name) {
@@ -270,7 +279,7 @@ void MainWindowFixture::TearDown() {
 }
 
 void MainWindowFixture::Start(const std::string& settings) {
-    ASSERT_TRUE(WriteFile(iniPath_, "[Quillmere]\r\nStartupDirectory = " + folder_ +
+    ASSERT_TRUE(WriteFile(iniPath_, "StartupDirectory = " + folder_ +
                                         "\\\r\nShowStartupWindow = 0\r\nShowFileSamples = 0\r\nShowFontSamples = 0\r\n" +
                                         settings));
     window_ = StartQuillmere(GetModuleHandleA(nullptr), nullptr, SW_SHOW);
@@ -283,11 +292,7 @@ int MainWindowFixture::Row(int listId, const std::string& text) const {
         SendMessageA(List(listId), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str())));
 }
 
-std::string MainWindowFixture::Status(int id) const {
-    char text[128] = "";
-    GetDlgItemTextA(window_, id, text, sizeof text);
-    return text;
-}
+std::string MainWindowFixture::Status(int id) const { return WindowText(GetDlgItem(window_, id)); }
 
 void MainWindowFixture::Select(int listId, const std::vector<std::string>& rows) {
     SendMessageA(List(listId), LB_SETSEL, FALSE, -1);
@@ -324,54 +329,4 @@ void MainWindowFixture::RunCommand(int id, std::initializer_list<int> answers,
         },
         answers, boxes, line);
     EXPECT_EQ(cursor, GetCursor()) << "from line " << line;
-}
-
-std::string FontValue(const std::string& name) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontRegistryKey(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "no key";
-    char data[1024];
-    DWORD size = sizeof data, type = 0;
-    const bool found = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size) == 0;
-    RegCloseKey(key);
-    if (!found) return "none";
-    return (type == REG_SZ ? "" : "type " + std::to_string(type) + ": ") + std::string(data, size);
-}
-
-void SetFontValue(const std::string& name, const std::string& data) {
-    HKEY key;
-    ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontRegistryKey(), 0, KEY_SET_VALUE, &key));
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>(data.size() + 1));
-    RegCloseKey(key);
-}
-
-void SweepTestFonts(const char* filePrefix, const char* fontPrefix) {
-    const std::string fonts = FontsDirectory();
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((fonts + filePrefix + "*").c_str(), &found);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-        names.push_back(found.cFileName);
-    }
-    if (search != INVALID_HANDLE_VALUE) FindClose(search);
-    for (const std::string& name : names) {
-        SetFileAttributesA((fonts + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-        while (RemoveFontResourceA((fonts + name).c_str())) {
-        }
-        DeleteFileA((fonts + name).c_str());
-    }
-    HKEY key;
-    ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontRegistryKey(), 0, KEY_READ | KEY_SET_VALUE, &key));
-    std::vector<std::string> doomed;
-    char name[1100], data[1100];
-    for (DWORD i = 0, n = sizeof name, d = sizeof data - 1, type;
-         RegEnumValueA(key, i, name, &n, nullptr, &type, reinterpret_cast<BYTE*>(data), &d) != ERROR_NO_MORE_ITEMS;
-         ++i, n = sizeof name, d = sizeof data - 1) {
-        data[d] = 0;
-        if (!_strnicmp(name, fontPrefix, strlen(fontPrefix)) || !_strnicmp(data, filePrefix, strlen(filePrefix))) {
-            doomed.push_back(name);
-        }
-    }
-    for (const std::string& value : doomed) RegDeleteValueA(key, value.c_str());
-    RegCloseKey(key);
 }

@@ -22,6 +22,8 @@ bool FaceIsListed(const char* face);
 // A fresh folder for one test, without a trailing backslash.
 std::string NewTestFolder();
 bool CopyInto(const std::string& from, const std::string& to);
+// The names of the files matching a pattern.
+std::vector<std::string> FindFiles(const std::string& pattern);
 // Dispatches every pending message of this thread, so that posted commands
 // and due timers have run.
 void FlushEvents();
@@ -81,9 +83,6 @@ public:
     void Fill(COLORREF colour);
     // The pixels of the rectangle, row by row.
     std::vector<COLORREF> Pixels(RECT area) const;
-    // Bounding box of the pixels other than background; right and bottom
-    // exclusive; empty (0, 0, 0, 0) when there are none.
-    RECT Ink(COLORREF background, RECT within) const;
     const int width, height;
 
 private:
