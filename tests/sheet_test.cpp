@@ -92,22 +92,22 @@ TEST(SheetLayout, PlacesCellsAndPagesByHand) {
     const SheetPageEnd end = FinishSheetPage(l, pager);
     EXPECT_EQ((std::array{int(end.page), end.ruleFrom.x, end.ruleFrom.y, end.ruleTo.x, end.ruleTo.y, end.footer.x,
                           end.footer.y, end.footerWidth}), (std::array{1, 150, 3310, 2329, 3310, 174, 3310, 2179}));
-    EXPECT_TRUE(StartsNewJob(pager));
+    EXPECT_EQ(std::pair(StartsNewJob(SheetPager{}), StartsNewJob(pager)), std::pair(false, true));
     EXPECT_EQ(Cell(PlaceSheetCell(l, pager))[1] + StartsNewJob(pager), 150);
     // At VERTRES 450 H = 102 < R and at 479 H = R: every cell has a page of its own; at 480 a page holds a row.
     const struct { uint32_t columns; int vertRes, cells, pages; } counts[] = {{3, 3508, 0, 0}, {3, 3508, 7, 1},
         {3, 3508, 72, 1}, {3, 3508, 73, 2}, {3, 3508, 145, 3}, {3, 450, 4, 4}, {3, 479, 4, 4}, {3, 480, 3, 1},
         {3, 480, 4, 2}, {0, 3508, 25, 2}};  // 0 columns from a file: one cell a row
     for (const auto& c : counts) EXPECT_EQ(SheetPageCount(A4(c.columns, c.vertRes), c.cells), c.pages) << c.cells;
-    // Measures told apart, a pixel a hundredth; then a width below 0 divided as unsigned, and a 64-bit product.
+    // Measures told apart, a pixel a hundredth; a width below 0 divided unsigned; a 64-bit product; 0 columns' gap.
     const SettingsRecord s{.BottomPrintMargin = 40, .LeftPrintMargin = 10, .PaperColumns = 2, .PaperLeading = 9,
                            .PaperLeftPadding = 7, .PaperSampleSize = 25, .PaperTitleSize = 11, .TopPrintMargin = 30,
-                           .RightPrintMargin = 20};
+                           .RightPrintMargin = 20};  // W = 850 - 30, H = 1100 - 86, C = 820 / 2 - 9 x 2, R = 53
     const SheetLayout d = LayOutSheet(s, {100, 850, 1100});
     EXPECT_EQ((std::array{d.leftMargin, d.topMargin, d.width, d.bodyHeight, d.columnWidth, d.gap, d.rowHeight,
                           d.leftPadding, d.sampleHeight, d.titleHeight, d.frameCorner, d.footerHeight,
-                          LayOutSheet(s, {100, 20, 1100}).columnWidth, PrinterPixels(4000000000u, 600)}),
-              (std::array{10, 30, 820, 1014, 410 - 18, 9, 25 + 11 + 9 + 8, 7, 25, 11, 6, 16, 2147483625, -1769803776}));
+                          LayOutSheet(s, {100, 20, 1100}).columnWidth, PrinterPixels(4000000000u, 600), A4(0).gap}),
+              (std::array{10, 30, 820, 1014, 392, 9, 53, 7, 25, 11, 6, 16, 2147483625, -1769803776, 15}));
 }
 
 // Random measures, stepped cell by cell against a row-and-column count (offsets within a cell: by hand above).
