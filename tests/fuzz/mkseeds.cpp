@@ -51,5 +51,6 @@ int main(int argc, char** argv) {
     for (size_t i = 0; i < settings.size(); ++i) {
         if (!WriteFile((dir / ("seed" + std::to_string(i) + ".ini")).string(), settings[i])) return 1;
     }
-    return 0;
+    std::filesystem::create_directories(std::filesystem::path(argv[1]) / "footer");
+    return WriteFile((std::filesystem::path(argv[1]) / "footer" / "seed").string(), "%P %S %a %D %n %t %%%x%") ? 0 : 1;
 }
