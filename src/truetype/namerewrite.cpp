@@ -2,11 +2,12 @@
 //
 // The whole font is read into memory with one read, and every table is
 // seen through its directory entry; the naming table is rebuilt, with the
-// new name, in a movable block of its own. Then the file is moved to its
-// backup name, written anew with one write, and the backup deleted.
-// Anything that goes wrong before the backup leaves the file untouched;
-// anything after it puts the backup back. A damaged naming table is refused
-// before the file is touched.
+// new name, in a movable block of its own. The new font is then laid out in
+// one buffer and written with one write: over the file itself (moved to its
+// backup name first, the backup deleted after) or into another file. For
+// the rewrite in place, anything that goes wrong before the backup leaves
+// the file untouched and anything after it puts the backup back. A damaged
+// naming table is refused before any file is touched.
 //
 // Unchanged tables are not copied into blocks of their own, and the file
 // and output buffers are kept between rewrites (see ScratchBuffer).
@@ -216,6 +217,18 @@ bool WriteImage(const FontImage& image, PlatFile file) {
     return PlatWrite(file, bytes, total);
 }
 
+// Reads the font at path and rebuilds its naming table with newName. False
+// when it cannot be read whole or a table is damaged; path is only read.
+bool LoadRenamed(const char* newName, const char* path, FontImage& image) {
+    PlatFile in = PlatOpenRead(path);
+    if (in == kPlatBadFile) return false;
+    const bool read = ReadTables(in, image);
+    // Any complaint from the system while reading stops us before a file is
+    // written.
+    const bool closedIn = PlatClose(in);
+    return read && closedIn && RenameInImage(image, newName);
+}
+
 // Puts the backup back in place of a partly written file.
 void RestoreBackup(const char* path, const char* backup) {
     PlatDeleteFile(path);
@@ -246,13 +259,7 @@ bool RewriteFontName(const char* newName, const char* path) {
     memcpy(backup + pathLength, ".bak", 5);
 
     FontImage image;
-    PlatFile in = PlatOpenRead(path);
-    if (in == kPlatBadFile) return false;
-    const bool read = ReadTables(in, image);
-    // Any complaint from the system while reading stops us before the file
-    // is touched.
-    const bool closedIn = PlatClose(in);
-    if (!read || !closedIn || !RenameInImage(image, newName)) return false;
+    if (!LoadRenamed(newName, path, image)) return false;
 
     // From here the original exists only as the backup until the new file is
     // complete. Without a backup nothing is written.
@@ -273,4 +280,28 @@ bool RewriteFontName(const char* newName, const char* path) {
     }
     PlatDeleteFile(backup);
     return true;
+}
+
+bool RewriteFontNameInto(const char* newName, const char* source, const char* destination) {
+    FontImage image;
+    if (!LoadRenamed(newName, source, image)) return false;
+
+    // The destination is normally the empty file that the temporary name
+    // was made with: write into it as it is. Truncating it instead makes
+    // some file systems flush the new bytes to the disk when it is closed,
+    // and then deleting the copy a moment later costs a disk operation too.
+    PlatFile out = PlatOpenWrite(destination);
+    if (out != kPlatBadFile && PlatFileSize(out) != 0) {
+        // Not empty (or of unknown size): older bytes could outlast ours.
+        PlatClose(out);
+        out = kPlatBadFile;
+    }
+    if (out == kPlatBadFile) out = PlatCreate(destination);
+    if (out == kPlatBadFile) return false;
+    const bool written = WriteImage(image, out);
+    // A close that fails may have lost buffered data: treat it as a failed write.
+    const bool closed = PlatClose(out);
+    if (written && closed) return true;
+    PlatDeleteFile(destination);
+    return false;
 }
