@@ -225,6 +225,47 @@ TEST(RewriteFontName, FaultAtEveryCallLeavesTheFontWhole) {
     EXPECT_EQ(calls - 2, outcomes[0]);
 }
 
+// Into another file: the bytes a rewrite in place leaves, over an empty,
+// missing or longer file; damaged input writes nothing; a failure at any
+// call leaves the source as it was and no font where the copy was to be.
+TEST(RewriteFontNameInto, SameBytesAsInPlaceOrNoCopy) {
+    FontFile f;
+    const std::string dest = JoinPath(f.dir, "GLY1.tmp"), src = JoinPath(f.dir, "src.ttf");
+    const Bytes good = BuildFont({Mac(1, "Old"), Ms(0, "(c)"), Ms(1, "Old"), Ms(4, "Old Regular")});
+    Bytes damaged = good;
+    PatchU16(damaged, ParseSfnt(good)[4].offset + 6 + 12 + 10, 0x0100);
+    ASSERT_TRUE(WriteFile(f.path, good) && RewriteFontName("New", f.path.c_str()));
+    const Bytes expected = ReadFileBytes(f.path);
+    const struct { Bytes source; int before; bool ok; } cases[] = {  // before: bytes there, -1 no file
+        {good, 0, true}, {good, -1, true}, {good, static_cast<int>(expected.size()) + 100, true}, {damaged, 0, false}, {good.substr(0, 40), 0, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.ok << " over " << c.before);
+        ASSERT_TRUE(WriteFile(src, c.source));
+        PlatDeleteFile(dest.c_str());
+        if (c.before >= 0) ASSERT_TRUE(WriteFile(dest, Bytes(c.before, 'j')));
+        bool exists = false;
+        EXPECT_EQ(c.ok, RewriteFontNameInto("New", src.c_str(), dest.c_str()));
+        EXPECT_EQ(c.ok ? expected : Bytes(c.before < 0 ? 0 : c.before, 'j'), ReadFileBytes(dest, &exists));
+        EXPECT_EQ(c.ok || c.before >= 0, exists);
+        EXPECT_EQ(c.source, ReadFileBytes(src));
+    }
+    ASSERT_TRUE(WriteFile(src, good));
+    PlatResetCounts();
+    ASSERT_TRUE(RewriteFontNameInto("New", src.c_str(), dest.c_str()));
+    const unsigned calls = PlatCallCount(PlatOp::Any);
+    ASSERT_GT(calls, 10u);
+    for (unsigned k = 1; k <= calls; ++k) {
+        SCOPED_TRACE(k);
+        ASSERT_TRUE(WriteFile(dest, ""));
+        PlatFailNth(PlatOp::Any, k);
+        const bool ok = RewriteFontNameInto("New", src.c_str(), dest.c_str());
+        PlatFailNth(PlatOp::Any, 0);
+        const Bytes now = ReadFileBytes(dest);
+        EXPECT_TRUE(ok ? now == expected : now.empty()) << ok << " with " << now.size() << " bytes";
+        EXPECT_EQ(good, ReadFileBytes(src));
+    }
+}
+
 #ifdef _WIN32
 TEST(RewriteFontName, FileHeldOpenByAnotherProgramIsLeftAlone) {
     FontFile f;
