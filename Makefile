@@ -72,6 +72,8 @@ bench:
 ifneq ($(BENCH_LARGE_DIR),)
 	@echo "== file-row samples of large fonts, Windows build under Wine"
 	tools/wine-test.sh build/win64/qmbench_samples.exe 'Z:$(subst /,\,$(abspath $(BENCH_LARGE_DIR)))' 30
+else
+	@echo "== file-row samples of large fonts: skipped, BENCH_LARGE_DIR is not set"
 endif
 	@echo "== the two lists, Windows build under Wine"
 	tools/wine-test.sh build/win64/qmbench_lists.exe
