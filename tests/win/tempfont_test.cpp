@@ -68,6 +68,7 @@ TEST(LoadTemporaryFont, FallsBackToTheSourceAndLeavesNoCopy) {
     EXPECT_STREQ("", face);
     EXPECT_STREQ("", temp);
     EXPECT_EQ(before, CountTemporaryFontFiles());
+    EXPECT_NE(0, added) << "the source itself is registered";
     if (added) ReleaseTemporaryFont(broken.c_str(), temp);
     EXPECT_EQ(damaged, ReadFileBytes(broken));
 
