@@ -4,7 +4,10 @@
 #   make all     build native, win64 and win32
 #   make tools   build qmfont (build/native/qmfont, build/win64/qmfont.exe)
 #   make bench   time reading font names and rendering samples
-#                (BENCH_DIR=/usr/share/fonts)
+#                (BENCH_DIR=/usr/share/fonts); the file-row samples also
+#                over a folder of large fonts when BENCH_LARGE_DIR is set:
+#                  apt-get install fonts-nanum
+#                  make bench BENCH_LARGE_DIR=/usr/share/fonts/truetype/nanum
 #   make fuzz    run each fuzzer (build/native/.../fuzz_*) for FUZZ_SECONDS
 #                (default 60); work corpus build/native/fuzz-corpus/NAME
 #   make mutate  plant faults one at a time and see the tests catch them
@@ -16,6 +19,7 @@ SHELL := /bin/bash
 .SHELLFLAGS := -eu -o pipefail -c
 
 BENCH_DIR ?= /usr/share/fonts
+BENCH_LARGE_DIR ?=
 FUZZ_SECONDS ?= 60
 MUTATE_COUNT ?= 100
 MUTATE_WIN_COUNT ?= 60
@@ -71,6 +75,12 @@ bench:
 	tools/wine-test.sh build/win64/qmbench.exe 'Z:$(subst /,\,$(abspath $(BENCH_DIR)))'
 	@echo "== file-row samples, Windows build under Wine"
 	tools/wine-test.sh build/win64/qmbench_samples.exe 'Z:$(subst /,\,$(abspath $(BENCH_DIR)))' 30
+ifneq ($(BENCH_LARGE_DIR),)
+	@echo "== file-row samples of large fonts, Windows build under Wine"
+	tools/wine-test.sh build/win64/qmbench_samples.exe 'Z:$(subst /,\,$(abspath $(BENCH_LARGE_DIR)))' 30
+else
+	@echo "== file-row samples of large fonts: skipped, BENCH_LARGE_DIR is not set"
+endif
 	@echo "== the two lists, Windows build under Wine"
 	tools/wine-test.sh build/win64/qmbench_lists.exe
 

@@ -225,6 +225,38 @@ TEST(RewriteFontName, FaultAtEveryCallLeavesTheFontWhole) {
     EXPECT_EQ(calls - 2, outcomes[0]);
 }
 
+// Into another file: the bytes a rewrite in place leaves, over an empty, missing or longer file;
+// none for damaged input; after a failure at any call, the source as it was and no font there.
+TEST(RewriteFontNameInto, SameBytesAsInPlaceOrNoCopy) {
+    FontFile f;
+    const std::string dest = JoinPath(f.dir, "GLY1.tmp"), src = JoinPath(f.dir, "src.ttf");
+    const Bytes good = BuildFont({Mac(1, "Old"), Ms(0, "(c)"), Ms(1, "Old"), Ms(4, "Old Regular")});
+    ASSERT_TRUE(WriteFile(f.path, good) && RewriteFontName("New", f.path.c_str()));
+    const Bytes expected = ReadFileBytes(f.path), none = "(no file)", damaged = BuildSfnt({{"name", "xx"}});
+    const struct { Bytes source; int before; bool ok; } cases[] = {  // before: bytes there, -1 no file
+        {good, 0, true}, {good, -1, true}, {damaged, -1, false}, {good.substr(0, 40), 0, false}, {good, 5000, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.ok << " over " << c.before);
+        ASSERT_TRUE(WriteFile(src, c.source));
+        PlatDeleteFile(dest.c_str());
+        if (c.before >= 0) ASSERT_TRUE(WriteFile(dest, Bytes(c.before, 'j')));
+        EXPECT_EQ(c.ok, RewriteFontNameInto("New", src.c_str(), dest.c_str()));
+        EXPECT_EQ(c.ok ? expected : c.before < 0 ? none : Bytes(c.before, 'j'), FileExists(dest) ? ReadFileBytes(dest) : none);
+    }
+    unsigned k = 0, succeeded = 0;
+    do {  // until a run makes fewer calls than k
+        SCOPED_TRACE(++k);
+        ASSERT_TRUE(WriteFile(dest, ""));
+        PlatFailNth(PlatOp::Any, k);
+        const bool ok = RewriteFontNameInto("New", src.c_str(), dest.c_str());
+        EXPECT_EQ(ok ? expected : Bytes(), ReadFileBytes(dest)) << ok;
+        EXPECT_EQ(good, ReadFileBytes(src));
+        succeeded += ok;
+    } while (PlatFaultFired());
+    PlatFailNth(PlatOp::Any, 0);
+    EXPECT_EQ(3u, succeeded) << "the run without a fault, and a failed open or size of the destination, got round";
+}
+
 #ifdef _WIN32
 TEST(RewriteFontName, FileHeldOpenByAnotherProgramIsLeftAlone) {
     FontFile f;

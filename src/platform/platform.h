@@ -29,6 +29,11 @@ inline constexpr size_t kPlatMaxPath = 260;
 PlatFile PlatOpenRead(const char* path);
 // Creates (or truncates) a file with normal attributes, open for writing.
 PlatFile PlatCreate(const char* path);
+// Opens an existing file for writing, from its start, without truncating
+// it. Writing a new file's bytes into an empty file made just before (a
+// temporary file name) this way spares the file system the flush that some
+// of them start when a truncated file is closed. Counted as an open.
+PlatFile PlatOpenWrite(const char* path);
 // Reads up to size bytes; returns the count read (less at the end of the
 // file) or -1 on error.
 long PlatRead(PlatFile file, void* buffer, size_t size);

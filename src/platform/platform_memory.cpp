@@ -97,6 +97,10 @@ PlatFile PlatOpenRead(const char* path) {
     return file < 0 || path[0] == 0 ? kPlatBadFile : OpenIndex(file);
 }
 
+PlatFile PlatOpenWrite(const char* path) {
+    return PlatOpenRead(path);
+}
+
 PlatFile PlatCreate(const char* path) {
     if (PlatFaultHit(PlatOp::Create) || path[0] == 0) return kPlatBadFile;
     PlatMemoryPut(path, nullptr, 0);

@@ -16,6 +16,12 @@ PlatFile PlatOpenRead(const char* path) {
     return fd < 0 ? kPlatBadFile : fd;
 }
 
+PlatFile PlatOpenWrite(const char* path) {
+    if (PlatFaultHit(PlatOp::Open)) return kPlatBadFile;
+    int fd = open(path, O_WRONLY | O_CLOEXEC);
+    return fd < 0 ? kPlatBadFile : fd;
+}
+
 PlatFile PlatCreate(const char* path) {
     if (PlatFaultHit(PlatOp::Create)) return kPlatBadFile;
     int fd = open(path, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);

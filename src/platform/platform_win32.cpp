@@ -10,6 +10,12 @@ PlatFile PlatOpenRead(const char* path) {
     return f == HFILE_ERROR ? kPlatBadFile : static_cast<PlatFile>(f);
 }
 
+PlatFile PlatOpenWrite(const char* path) {
+    if (PlatFaultHit(PlatOp::Open)) return kPlatBadFile;
+    HFILE f = _lopen(path, OF_WRITE);
+    return f == HFILE_ERROR ? kPlatBadFile : static_cast<PlatFile>(f);
+}
+
 PlatFile PlatCreate(const char* path) {
     if (PlatFaultHit(PlatOp::Create)) return kPlatBadFile;
     HFILE f = _lcreat(path, 0);

@@ -2,16 +2,18 @@
 //
 // The whole font is read into memory with one read, and every table is
 // seen through its directory entry; the naming table is rebuilt, with the
-// new name, in a movable block of its own. Then the file is moved to its
-// backup name, written anew with one write, and the backup deleted.
-// Anything that goes wrong before the backup leaves the file untouched;
-// anything after it puts the backup back. A damaged naming table is refused
-// before the file is touched.
+// new name, in a movable block of its own. The new font is then laid out in
+// one buffer and written with one write: over the file itself (moved to its
+// backup name first, the backup deleted after) or into another file. For
+// the rewrite in place, anything that goes wrong before the backup leaves
+// the file untouched and anything after it puts the backup back. A damaged
+// naming table is refused before any file is touched.
 //
 // Unchanged tables are not copied into blocks of their own, and the file
 // and output buffers are kept between rewrites (see ScratchBuffer).
 #include "truetype/namerewrite.h"
 
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 
@@ -178,6 +180,25 @@ bool RenameInImage(FontImage& image, const char* newName) {
     return true;
 }
 
+// Copies a table to out, zero-padded to a multiple of 4 bytes, and returns
+// its checksum. Copying and summing in one pass spares a large font a
+// second trip through memory.
+uint32_t CopyTable(unsigned char* out, const unsigned char* data, uint32_t length) {
+    uint32_t sum = 0;
+    size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        uint64_t word;
+        memcpy(&word, data + i, 8);
+        memcpy(out + i, &word, 8);
+        if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
+        sum += static_cast<uint32_t>(word >> 32) + static_cast<uint32_t>(word);
+    }
+    memcpy(out + i, data + i, length - i);
+    memset(out + length, 0, Padded(length) - length);
+    for (; i < length; i += 4) sum += GetU32(out + i);
+    return sum;
+}
+
 // Lays the image out in one buffer (offset table, directory, tables each
 // padded to a multiple of 4) and writes it with one write.
 bool WriteImage(const FontImage& image, PlatFile file) {
@@ -206,14 +227,24 @@ bool WriteImage(const FontImage& image, PlatFile file) {
         const uint32_t length = GetU32(entry + 12);
         unsigned char* out = bytes + kSfntHeaderSize + size_t{kSfntEntrySize} * i;
         memcpy(out, entry, 4);
-        PutU32(out + 4, SfntTableChecksum(data, length));
+        PutU32(out + 4, CopyTable(bytes + position, data, length));
         PutU32(out + 8, static_cast<uint32_t>(position));
         PutU32(out + 12, length);
-        memcpy(bytes + position, data, length);
-        memset(bytes + position + length, 0, Padded(length) - length);
         position += Padded(length);
     }
     return PlatWrite(file, bytes, total);
+}
+
+// Reads the font at path and rebuilds its naming table with newName. False
+// when it cannot be read whole or a table is damaged; path is only read.
+bool LoadRenamed(const char* newName, const char* path, FontImage& image) {
+    PlatFile in = PlatOpenRead(path);
+    if (in == kPlatBadFile) return false;
+    const bool read = ReadTables(in, image);
+    // Any complaint from the system while reading stops us before a file is
+    // written.
+    const bool closedIn = PlatClose(in);
+    return read && closedIn && RenameInImage(image, newName);
 }
 
 // Puts the backup back in place of a partly written file.
@@ -246,13 +277,7 @@ bool RewriteFontName(const char* newName, const char* path) {
     memcpy(backup + pathLength, ".bak", 5);
 
     FontImage image;
-    PlatFile in = PlatOpenRead(path);
-    if (in == kPlatBadFile) return false;
-    const bool read = ReadTables(in, image);
-    // Any complaint from the system while reading stops us before the file
-    // is touched.
-    const bool closedIn = PlatClose(in);
-    if (!read || !closedIn || !RenameInImage(image, newName)) return false;
+    if (!LoadRenamed(newName, path, image)) return false;
 
     // From here the original exists only as the backup until the new file is
     // complete. Without a backup nothing is written.
@@ -273,4 +298,28 @@ bool RewriteFontName(const char* newName, const char* path) {
     }
     PlatDeleteFile(backup);
     return true;
+}
+
+bool RewriteFontNameInto(const char* newName, const char* source, const char* destination) {
+    FontImage image;
+    if (!LoadRenamed(newName, source, image)) return false;
+
+    // The destination is normally the empty file that the temporary name
+    // was made with: write into it as it is. Truncating it instead makes
+    // some file systems flush the new bytes to the disk when it is closed,
+    // and then deleting the copy a moment later costs a disk operation too.
+    PlatFile out = PlatOpenWrite(destination);
+    if (out != kPlatBadFile && PlatFileSize(out) != 0) {
+        // Not empty (or of unknown size): older bytes could outlast ours.
+        PlatClose(out);
+        out = kPlatBadFile;
+    }
+    if (out == kPlatBadFile) out = PlatCreate(destination);
+    if (out == kPlatBadFile) return false;
+    const bool written = WriteImage(image, out);
+    // A close that fails may have lost buffered data: treat it as a failed write.
+    const bool closed = PlatClose(out);
+    if (written && closed) return true;
+    PlatDeleteFile(destination);
+    return false;
 }

@@ -1,4 +1,5 @@
-// Changing the name a TrueType file carries inside it, in place on disk.
+// Changing the name a TrueType file carries inside it: in place on disk, or
+// into a renamed copy.
 #pragma once
 
 // Replaces the family name (ID 1) and full name (ID 4) of every naming-table
@@ -6,3 +7,12 @@
 // again with fresh offsets and checksums, and writes the file back while a
 // "<path>.bak" copy guards the original. False leaves the file as it was.
 bool RewriteFontName(const char* newName, const char* path);
+
+// Writes the font at source, with the naming table rewritten exactly as
+// RewriteFontName would, into destination with one write; source is only
+// read. destination is best an empty file (as GetTempFileNameA leaves one);
+// any other file there is replaced. The hourglass is left to the caller.
+// False when source cannot be read, its tables are damaged (then nothing is
+// written and destination stays as it was) or writing fails (then
+// destination is deleted).
+bool RewriteFontNameInto(const char* newName, const char* source, const char* destination);

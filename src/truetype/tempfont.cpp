@@ -18,23 +18,20 @@ int LoadTemporaryFont(const char* source, char* faceName, char* tempPath) {
     char folder[MAX_PATH] = "";
     char copy[MAX_PATH] = "";
     GetTempPathA(sizeof folder, folder);
-    // Number 0: the system picks a free name and creates the file.
+    // Number 0: the system picks a free name and creates the file, empty.
     const UINT unique = GetTempFileNameA(folder, "GLYT", 0, copy);
     if (unique == 0) lstrcpyA(copy, "TEMP$$$.$$$");
 
     char face[16];
     snprintf(face, sizeof face, "FONT%u", unique);
-    if (!CopyFileA(source, copy, FALSE)) {
+    // The renamed font goes straight into the new file: one read of the
+    // source, one write of the copy. Every row sample pays for this, so no
+    // plain copy, backup or attribute change comes before it.
+    if (!RewriteFontNameInto(face, source, copy)) {
+        // The rewrite deletes a copy it began to write; the empty file that
+        // the name was made with is ours to delete. A fallback name that was
+        // never written is left alone: it is not ours.
         if (unique != 0) DeleteFileA(copy);
-        return AddFontResourceA(source);
-    }
-    // A copy of a read-only file is read-only too, and the rewrite writes it.
-    const DWORD attributes = GetFileAttributesA(copy);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        SetFileAttributesA(copy, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-    }
-    if (!RewriteFontName(face, copy)) {
-        DeleteFileA(copy);
         return AddFontResourceA(source);
     }
     const int added = AddFontResourceA(copy);
