@@ -161,8 +161,11 @@ def candidates(path):
                 at = code.find(old, start)
                 if at < 0:
                     break
-                found.append((n, at, old, new))
                 start = at + 1
+                # x + 0 and x - 0 are the same.
+                if old in (" + ", " - ") and re.match(r"0\b", code[at + 3:]):
+                    continue
+                found.append((n, at, old, new))
         for m in NUMBER.finditer(code):
             text = m.group(1)
             value = int(text, 16) if text.startswith("0x") else int(text)

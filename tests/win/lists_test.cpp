@@ -1,5 +1,5 @@
 // The two lists of the real main window: which rows, in which order, with
-// which row data, and the font key that the Windows 95 family keeps.
+// which row data.
 #include <direct.h>
 
 #include <algorithm>
@@ -99,45 +99,6 @@ TEST_F(ListsTest, InstalledListHasEachTrueTypeFamilyOnceWithItsEntry) {
     EXPECT_FALSE(EntryFullName(List(IDC_INSTALLED_LIST), 0, name));
     EXPECT_STREQ("untouched", name);
     EXPECT_EQ(nullptr, EntryFont(List(IDC_INSTALLED_LIST), 0));
-}
-
-// Runs inside a copy of this test program that Wine presents as Windows 98
-// (see below); skipped in a normal run.
-TEST(Windows95Family, FontKeyIsTheWindowsKey) {
-    if (!getenv("QM_EXPECT_WINDOWS_95")) GTEST_SKIP() << "runs only as the Windows 98 copy";
-    EXPECT_STREQ("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts", FontRegistryKey());
-    SetFontValue("Quillmere Ninety-Five (TrueType)", "qm95.ttf");
-    EXPECT_STREQ("qm95.ttf", FontFileOfInstalledFont("Quillmere Ninety-Five"));
-    SweepTestFonts("qm95", "Quillmere Ninety-Five");
-}
-
-TEST(Windows95Family, ACopyPresentedAsWindows98ReadsTheWindowsKey) {
-    if (getenv("QM_EXPECT_WINDOWS_95")) GTEST_SKIP();
-    EXPECT_STREQ("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", FontRegistryKey());
-    char self[MAX_PATH], temp[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    GetTempPathA(sizeof temp, temp);
-    const std::string copy = std::string(temp) + "qmwin98probe.exe";
-    ASSERT_TRUE(CopyFileA(self, copy.c_str(), FALSE));
-    HKEY key;
-    ASSERT_EQ(0, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\qmwin98probe.exe", 0, nullptr, 0,
-                                 KEY_ALL_ACCESS, nullptr, &key, nullptr));
-    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
-    RegCloseKey(key);
-    SetEnvironmentVariableA("QM_EXPECT_WINDOWS_95", "1");
-    std::string command = "\"" + copy + "\" --gtest_filter=Windows95Family.FontKeyIsTheWindowsKey --gtest_brief=1";
-    STARTUPINFOA startup = {sizeof startup};
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    SetEnvironmentVariableA("QM_EXPECT_WINDOWS_95", nullptr);
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD code = 99;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    EXPECT_EQ(0u, code) << "the Windows 98 copy failed; its output is above";
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\qmwin98probe.exe");
-    DeleteFileA(copy.c_str());
 }
 
 }  // namespace

@@ -20,57 +20,51 @@ namespace {
 
 constexpr UINT kSampleFormat = DT_NOPREFIX | DT_END_ELLIPSIS;
 
-TEST(LoadTemporaryFont, PrivateCopyUnderAUniqueFaceAndNothingLeftBehind) {
-    const std::string source = NewTestFolder() + "\\Read Only.ttf";
-    ASSERT_TRUE(CopyInto(HostFont("DejaVuSans.ttf"), source));
-    const Bytes original = ReadFileBytes(source);
-    ASSERT_TRUE(SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY));
-    const int before = CountTemporaryFontFiles();
-    char face[16], temp[MAX_PATH];
-    ASSERT_GE(LoadTemporaryFont(source.c_str(), face, temp), 1);
-    // "FONT" and the decimal of the number the system put in the copy's
-    // name in hex ("GLY1A2B.tmp").
-    const char* name = strrchr(temp, '\\');
-    ASSERT_EQ(0, strncmp(name + 1, "GLY", 3)) << temp;
-    EXPECT_EQ("FONT" + std::to_string(strtoul(name + 4, nullptr, 16)), face);
-    EXPECT_EQ(before + 1, CountTemporaryFontFiles());
-    EXPECT_TRUE(FaceIsListed(face));
-    char display[kFontNameCapacity], notice[kFontNameCapacity];
-    ASSERT_TRUE(ReadFontNames(display, notice, temp));
-    EXPECT_STREQ(face, display);
-    ReleaseTemporaryFont(source.c_str(), temp);
-    EXPECT_EQ(before, CountTemporaryFontFiles());
-    EXPECT_FALSE(FaceIsListed(face));
-    EXPECT_EQ(original, ReadFileBytes(source));
-    SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
-
-    // A naming table the rewrite refuses: the source itself, no copy.
-    Bytes damaged = original;
+TEST(LoadTemporaryFont, PrivateCopyUnderAUniqueFaceOrTheSourceAndNothingLeft) {
+    const std::string folder = NewTestFolder();
+    const Bytes original = ReadFileBytes(HostFont("DejaVuSans.ttf"));
+    Bytes damaged = original;  // a naming table the rewrite refuses
     for (const ParsedTable& t : ParseSfnt(damaged)) {
         if (t.tag == "name") PatchU16(damaged, t.offset + 6 + 10, 0xFFF0);
     }
-    const std::string folder = NewTestFolder();
-    struct Case {
+    const int before = CountTemporaryFontFiles();
+    const struct {
         const char* file;
         Bytes bytes;
-        bool added;
-    } cases[] = {
-        {"broken.ttf", damaged, true},
-        {"hollow.ttf", BuildFont({{3, 1, 0x409, 4, Utf16Latin1("Hollow")}}), false},  // names but no outlines
-        {"missing.ttf", "", false},
-    };
-    for (const Case& c : cases) {
+        DWORD attributes;
+        int added;  // 2: a private copy, 1: the source itself, 0: nothing
+    } cases[] = {{"read only.ttf", original, FILE_ATTRIBUTE_READONLY, 2},
+                 {"broken.ttf", damaged, 0, 1},
+                 {"hollow.ttf", BuildFont({{3, 1, 0x409, 4, Utf16Latin1("Hollow")}}), 0, 0},
+                 {"missing.ttf", "", 0, 0}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         const std::string path = folder + "\\" + c.file;
         if (!c.bytes.empty()) ASSERT_TRUE(WriteFile(path, c.bytes));
+        if (c.attributes) SetFileAttributesA(path.c_str(), c.attributes);
         char face[16] = "x", temp[MAX_PATH] = "x";
         const int added = LoadTemporaryFont(path.c_str(), face, temp);
-        EXPECT_EQ(c.added, added > 0);
-        EXPECT_STREQ("", face);
-        EXPECT_STREQ("", temp);
-        EXPECT_EQ(before, CountTemporaryFontFiles());
+        EXPECT_EQ(c.added != 0, added > 0);
+        EXPECT_EQ(before + (c.added == 2), CountTemporaryFontFiles());
+        if (c.added == 2) {
+            // "FONT" and the decimal of the number the system put in the
+            // copy's name in hex ("GLY1A2B.tmp"); the copy carries it.
+            const char* name = strrchr(temp, '\\');
+            ASSERT_EQ(0, strncmp(name + 1, "GLY", 3)) << temp;
+            EXPECT_EQ("FONT" + std::to_string(strtoul(name + 4, nullptr, 16)), face);
+            EXPECT_TRUE(FaceIsListed(face));
+            char display[kFontNameCapacity], notice[kFontNameCapacity];
+            EXPECT_TRUE(ReadFontNames(display, notice, temp) && std::string(face) == display);
+        } else {
+            EXPECT_STREQ("", face);
+            EXPECT_STREQ("", temp);
+        }
+        const std::string loaded = face;
         if (added) ReleaseTemporaryFont(path.c_str(), temp);
-        EXPECT_FALSE(FaceIsListed("Hollow"));
+        EXPECT_EQ(before, CountTemporaryFontFiles());
+        if (!loaded.empty()) EXPECT_FALSE(FaceIsListed(loaded.c_str()));
+        EXPECT_EQ(c.bytes, ReadFileBytes(path)) << "the source is never changed";
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
 
@@ -124,10 +118,6 @@ protected:
     void TearDown() override {
         EXPECT_EQ(before_, CountTemporaryFontFiles()) << "a temporary font copy was left behind";
         MainWindowFixture::TearDown();
-        const std::string installed = std::string(FontsDirectory()) + "qms-installed.ttf";
-        while (RemoveFontResourceA(installed.c_str())) {
-        }
-        DeleteFileA(installed.c_str());
         SweepTestFonts("qms-", "Quillmere Sample");
     }
     int before_ = 0;
