@@ -104,7 +104,7 @@ fuzz: native
 mutate:
 	tools/bootstrap.sh
 	$(MAKE) --no-print-directory native win64
-	python3 tools/mutate.py native --count $(MUTATE_COUNT) --seed $(MUTATE_SEED)
+	tools/run-tests.sh python3 tools/mutate.py native --windows-too --count $(MUTATE_COUNT) --seed $(MUTATE_SEED)
 	tools/run-tests.sh python3 tools/mutate.py windows --count $(MUTATE_WIN_COUNT) --seed $(MUTATE_SEED)
 
 run:

@@ -5,9 +5,11 @@
     mutate.py windows [--count N] [--seed S] [FILE...]
 
 native:  the window-less core, rebuilt in build/native; the native tests run.
+         With --windows-too, a fault they miss is tried once more against
+         the Windows tests (some core tables are used by windows alone).
 windows: the Windows code, rebuilt in build/win64; the Windows tests run
-         under Wine (call it through tools/run-tests.sh, which provides the
-         display, the prefix and one wineserver for the whole run).
+         under Wine (call it, and --windows-too, through tools/run-tests.sh,
+         which provides the display, the prefix and one wineserver).
 
 Faults: a comparison turned round (< <=, > >=, == !=), && for || and back,
 + for - and back, a number off by one, true for false, and a guard dropped
@@ -192,6 +194,7 @@ def main():
     parser.add_argument("mode", choices=sorted(MODES))
     parser.add_argument("--count", type=int, default=100)
     parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--windows-too", action="store_true")
     parser.add_argument("files", nargs="*")
     args = parser.parse_args()
     mode = MODES[args.mode]
@@ -230,6 +233,10 @@ def main():
                 continue
             tried += 1
             result = run(mode["test"], mode["timeout"])
+            if result == 0 and args.windows_too:
+                windows = MODES["windows"]
+                if run(windows["build"] + ["core_tests"], 1800) == 0:
+                    result = run(windows["test"], windows["timeout"])
         finally:
             with open(full, "w", encoding="latin-1") as f:
                 f.write(original)
@@ -244,6 +251,8 @@ def main():
             killed += 1
             print(f"killed   {shown}", flush=True)
     run(mode["build"], 1800)
+    if args.windows_too:
+        run(MODES["windows"]["build"] + ["core_tests"], 1800)
     if tried == 0:
         print("mutate: no fault could be planted")
         return 2
