@@ -61,11 +61,11 @@ void SortFileRows(HWND list) {
 
 }  // namespace
 
-bool ListDirectory(HWND mainWindow, int listId, UINT filter, const char* pattern) {
+void ListDirectory(HWND mainWindow, int listId, UINT filter, const char* pattern) {
     HWND list = GetDlgItem(mainWindow, listId);
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(pattern, &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
+    if (search == INVALID_HANDLE_VALUE) return;
     const bool directories = filter == kDirectoryFilter;
     do {
         const bool isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -81,7 +81,6 @@ bool ListDirectory(HWND mainWindow, int listId, UINT filter, const char* pattern
         AppendRow(list, row);
     } while (FindNextFileA(search, &found));
     FindClose(search);
-    return true;
 }
 
 void FillFileList(HWND mainWindow, int listId) {

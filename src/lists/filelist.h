@@ -13,5 +13,4 @@ void FillFileList(HWND mainWindow, int listId);
 
 // Appends the entries matching pattern in the current directory: files
 // (filter 0) as their names, directories (kDirectoryFilter) as "[name]".
-// False when the find fails.
-bool ListDirectory(HWND mainWindow, int listId, UINT filter, const char* pattern);
+void ListDirectory(HWND mainWindow, int listId, UINT filter, const char* pattern);

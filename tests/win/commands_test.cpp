@@ -111,6 +111,38 @@ TEST_F(CommandsTest, StatusLinesAndCommandsFollowTheSelection) {
     EXPECT_EQ(20, SendMessageA(List(IDC_FILE_LIST), LB_GETITEMHEIGHT, 0, 0));
 }
 
+HMENU g_opened = nullptr;
+LRESULT CALLBACK NoteMenu(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_INITMENUPOPUP) {
+        g_opened = reinterpret_cast<HMENU>(message->wParam);
+        EndMenu();
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A right click on a list opens that list's menu at the cursor; anywhere
+// else opens nothing.
+TEST_F(CommandsTest, RightClickOpensTheListsMenu) {
+    Start();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, NoteMenu, nullptr, GetCurrentThreadId());
+    HMENU bar = GetMenu(window_);
+    for (const auto& [id, popup] : {std::pair{IDC_INSTALLED_LIST, GetSubMenu(bar, 1)}, {IDC_FILE_LIST, GetSubMenu(bar, 2)},
+                                    {IDC_FILES_PRINT, HMENU{}}}) {
+        SCOPED_TRACE(id);
+        RECT r;
+        GetWindowRect(GetDlgItem(window_, id), &r);
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        g_opened = nullptr;
+        EXPECT_EQ(0, SendMessageA(window_, WM_PARENTNOTIFY, WM_RBUTTONDOWN, 0));
+        EXPECT_EQ(popup, g_opened);
+    }
+    g_opened = nullptr;
+    SendMessageA(window_, WM_PARENTNOTIFY, WM_LBUTTONDOWN, 0);
+    EXPECT_EQ(nullptr, g_opened) << "a left click opens nothing";
+    UnhookWindowsHookEx(hook);
+}
+
 TEST_F(CommandsTest, DoubleClicksMoveBetweenFoldersButNeverIntoTheFontsFolder) {
     CreateDirectoryA((folder_ + "\\Inner Folder").c_str(), nullptr);
     ASSERT_TRUE(WriteFile(folder_ + "\\Inner Folder\\deep.ttf", "x"));

@@ -4,6 +4,8 @@
 // and buttons it draws, compared pixel for pixel with what they must show.
 #include <direct.h>
 
+#include <algorithm>
+
 #include "app/mainlayout.h"
 #include "app/startup.h"
 #include "config/recentdirs.h"
@@ -246,11 +248,12 @@ TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
     };
     const std::vector<COLORREF> up = button(0), down = button(ODS_SELECTED), off = button(ODS_DISABLED);
     const COLORREF face = GetSysColor(COLOR_BTNFACE), light = GetSysColor(COLOR_BTNHIGHLIGHT);
-    int inked = 0;
+    int inked = 0, left = 74, right = 0;
     for (int y = 0; y < 17; ++y) {
         for (int x = 0; x < 73; ++x) {
             const COLORREF at = up[y * 74 + x];
             inked += at == text;
+            if (at != face) left = std::min(left, x), right = std::max(right, x);
             EXPECT_EQ(at, down[(y + 1) * 74 + x + 1]) << x << "," << y;
             if (at != text) continue;
             EXPECT_EQ(shadow, off[y * 74 + x]) << x << "," << y;
@@ -258,6 +261,7 @@ TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
         }
     }
     EXPECT_GT(inked, 60) << "the text and its arrow are drawn";
+    EXPECT_LE(std::abs((left + right + 6) - 80), 2) << "centred: " << left << ".." << right;
 }
 
 }  // namespace
