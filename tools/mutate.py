@@ -25,6 +25,7 @@ survivors listed as FILE:LINE: original -> planted.
 import argparse
 import os
 import random
+import signal
 import re
 import subprocess
 import sys
@@ -181,11 +182,16 @@ def candidates(path):
 
 
 def run(command, timeout):
+    # A session of its own, so that a fault that hangs is stopped with
+    # everything it started (a Windows program under Wine outlives its
+    # launcher otherwise).
+    child = subprocess.Popen(command, cwd=ROOT, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                             start_new_session=True)
     try:
-        done = subprocess.run(command, cwd=ROOT, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                              timeout=timeout)
-        return done.returncode
+        return child.wait(timeout=timeout)
     except subprocess.TimeoutExpired:
+        os.killpg(child.pid, signal.SIGKILL)
+        child.wait()
         return "timeout"
 
 
