@@ -134,7 +134,7 @@ public:
             SetTextColor(dc_, kBlack);
             SelectedObject select(dc_, sampleFont.get());
             char sample[kFontNameCapacity + 3];
-            lstrcpynA(sample, name, kFontNameCapacity);
+            lstrcpynA(sample, name, sizeof sample - 3);
             const size_t length = FitWithEllipsis(sample, sizeof sample, cell.sampleWidth, {MeasureText, dc_});
             TextOutA(dc_, cell.sample.x, cell.sample.y, sample, static_cast<int>(length));
         }
