@@ -9,6 +9,7 @@ packages=(
   wine wine64 fonts-wine xvfb xauth
   fonts-dejavu-core fonts-liberation python3-fonttools
   python3-pil fonts-ebgaramond fonts-linuxlibertine
+  cups printer-driver-cups-pdf poppler-utils
 )
 
 missing=()

@@ -3,8 +3,9 @@
 # tools/run-tests.sh
 # Runs every test: the native tests (build/native) and the Windows tests
 # under Wine (build/win64). For the whole run it provides an Xvfb (when
-# DISPLAY is unset), the private Wine prefix and one persistent wineserver,
-# and it stops what it started when it ends. The last line printed is
+# DISPLAY is unset), the private Wine prefix, one persistent wineserver and
+# a private print server with a PDF printer (tools/privatecups.sh), and it
+# stops what it started when it ends. The last line printed is
 # "N passed, N failed" over both test runs.
 #
 # tools/run-tests.sh COMMAND [ARGS...]
@@ -27,6 +28,8 @@ unset WINESERVER || true
 
 # shellcheck source=tools/winecommon.sh
 . "$tools_dir/winecommon.sh"
+# shellcheck source=tools/privatecups.sh
+. "$tools_dir/privatecups.sh"
 
 # Per-test time limit for tests that set none themselves.
 timeout=${QM_TEST_TIMEOUT:-600}
@@ -43,6 +46,7 @@ cleanup() {
     wait "$ctest_pid" 2>/dev/null
   fi
   exec 7>&-
+  stop_private_cups
   if [ -n "$server_started" ]; then
     pid=$(server_pid)
     if [ -n "$pid" ] && [ "$pid" = "$server_started" ]; then
@@ -69,6 +73,9 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 "$tools_dir/wineprefix.sh" "$prefix" || exit 1
+
+# Wine asks this server for its printers in every process (CUPS_SERVER).
+start_private_cups || exit 1
 
 # One server for the whole run. Holding the users lock keeps runs of
 # tools/wine-test.sh from stopping a server they find running.

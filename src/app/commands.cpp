@@ -18,6 +18,7 @@
 #include "ops/remove.h"
 #include "platform/messages.h"
 #include "resources/resource.h"
+#include "samples/printsheet.h"
 #include "samples/samplewindow.h"
 
 namespace {

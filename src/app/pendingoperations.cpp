@@ -1,7 +1,6 @@
 // Until their windows are written these commands do nothing.
 #include "app/pendingoperations.h"
 
-void PrintSampleSheet(HWND, int) {}
 bool RunSetupSheet(HWND) { return false; }
 void ShowAboutBox(HWND) {}
 void ShowSystemInformation(HWND) {}

@@ -5,10 +5,6 @@
 
 #include <windows.h>
 
-// Sample sheets of a list's selection: fileList 0 for installed fonts, 1
-// for font files.
-void PrintSampleSheet(HWND list, int fileList);
-
 // The Setup sheet; true when a change needs the lists drawn anew.
 bool RunSetupSheet(HWND owner);
 
