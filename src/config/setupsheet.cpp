@@ -274,6 +274,18 @@ INT_PTR OnDestroy(HWND page) {
     return FALSE;
 }
 
+// The page stands on the button face like its labels. A themed sheet would
+// paint its tab texture behind the page instead of the WM_CTLCOLORDLG brush,
+// leaving every label on a face-coloured patch.
+INT_PTR OnEraseBackground(HWND page, HDC dc) {
+    HBRUSH face = HandleControlColour(page, dc);
+    if (!face) return FALSE;
+    RECT client;
+    GetClientRect(page, &client);
+    FillRect(dc, &client, face);
+    return TRUE;
+}
+
 INT_PTR CALLBACK SetupPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsControlColourMessage(message)) {
         return reinterpret_cast<INT_PTR>(HandleControlColour(page, reinterpret_cast<HDC>(wParam)));
@@ -284,6 +296,7 @@ INT_PTR CALLBACK SetupPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
     case WM_VSCROLL: return OnVerticalScroll(page, wParam, reinterpret_cast<HWND>(lParam));
     case WM_NOTIFY: return OnNotify(page, reinterpret_cast<const NMHDR*>(lParam));
     case WM_DRAWITEM: return OnDrawItem(page, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_ERASEBKGND: return OnEraseBackground(page, reinterpret_cast<HDC>(wParam));
     case WM_HELP: OpenReference(GetParent(page), "SETUP"); return TRUE;
     case WM_DESTROY: return OnDestroy(page);
     }
