@@ -40,6 +40,15 @@ void Type(HWND page, int id, const char* text) {
     SendDlgItemMessageA(page, id, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
 }
 
+// A click on the upper arrow of an up-down control.
+void PressUpArrow(HWND upDown) {
+    RECT r;
+    GetClientRect(upDown, &r);
+    const LPARAM at = MAKELPARAM(r.right / 2, 2);
+    SendMessageA(upDown, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(upDown, WM_LBUTTONUP, 0, at);
+}
+
 class SetupTest : public MainWindowFixture {
 protected:
     // Runs the sheet: onSheet works it once, onPicker works each colour
@@ -117,6 +126,10 @@ TEST_F(SetupTest, OkStoresWhatTheOpenedPagesHold) {
          {{"LeftPrintMargin", "150"}, {"TopPrintMargin", "3000"}, {"RightPrintMargin", "3000"},
           {"BottomPrintMargin", "1"}, {"PaperSampleSize", "72"}, {"PaperLeading", "0"}, {"PaperColumns", "1"}},
          false},
+        {"up arrows", margins, 1, {}, IDC_SETUP_LEFT_MARGIN + SETUP_UPDOWN_OFFSET, -1, -1, {IDOK},
+         {{"LeftPrintMargin", "76"}}, false},
+        {"buddy up arrow", margins, 1, {}, IDC_SETUP_COLUMNS + SETUP_UPDOWN_OFFSET, -1, -1, {IDOK},
+         {{"PaperColumns", "5"}}, false},
         {"cancelled", margins, 1, {{IDC_SETUP_LEFT_MARGIN, "1.5"}}, IDC_SETUP_RESET_ONE, -1, -1, {IDCANCEL},
          {{"LeftPrintMargin", "75"}, {"PaperColumns", "4"}}, false},
         {"display size", "", 0, {{IDC_SETUP_DISPLAY_FONT_SIZE, "30"}}, 0, -1, -1, {IDOK},
@@ -144,7 +157,11 @@ TEST_F(SetupTest, OkStoresWhatTheOpenedPagesHold) {
                 HWND page = ShowPage(sheet, c.page);
                 FlushEvents();
                 for (const auto& [id, text] : c.typed) Type(page, id, text);
-                if (c.click) SendDlgItemMessageA(page, c.click, BM_CLICK, 0, 0);
+                if (c.click > SETUP_UPDOWN_OFFSET) {
+                    PressUpArrow(GetDlgItem(page, c.click));
+                } else if (c.click) {
+                    SendDlgItemMessageA(page, c.click, BM_CLICK, 0, 0);
+                }
             },
             [&](HWND picker) {
                 if (!pictured) SaveScreenshot(picker, "colour-picker.png");
