@@ -192,7 +192,8 @@ INT_PTR OnCommand(HWND page, int id, int code, HWND control) {
     if (Has(*key, kKindColour)) {
         if (code == BN_CLICKED) ChooseColour(page, control);
     } else if (IsHundredths(*key)) {
-        if (!StateOf(page)->updating) TakeTypedInches(page, *key, control);
+        const SetupSheetState* state = StateOf(page);
+        if (state && !state->updating) TakeTypedInches(page, *key, control);
     } else if (Has(*key, kKindFontFace)) {
         RebuildPreview(page, *key, control);
     }
@@ -202,8 +203,8 @@ INT_PTR OnCommand(HWND page, int id, int code, HWND control) {
 // An up-down without a buddy moved: its edit shows the new position.
 INT_PTR OnVerticalScroll(HWND page, WPARAM position, HWND upDown) {
     const SettingsKey* key = KeyOfControl(GetDlgCtrlID(upDown) - SETUP_UPDOWN_OFFSET);
-    if (!key || !IsHundredths(*key)) return FALSE;
     SetupSheetState* state = StateOf(page);
+    if (!key || !IsHundredths(*key) || !state) return FALSE;
     state->updating = true;
     HWND edit = ControlOnPage(page, *key);
     const uint32_t value = HIWORD(position);
@@ -244,7 +245,7 @@ void StoreControl(HWND page, const SettingsKey& key, HWND control) {
         changed = checked != SettingsNumber(g_settings, key);
         SettingsNumber(g_settings, key) = checked;
     }
-    if (changed && Has(key, kKindRefresh)) StateOf(page)->displayChanged = true;
+    if (changed && Has(key, kKindRefresh) && StateOf(page)) StateOf(page)->displayChanged = true;
 }
 
 INT_PTR OnNotify(HWND page, const NMHDR* header) {
