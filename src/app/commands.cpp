@@ -8,6 +8,7 @@
 #include "app/pendingoperations.h"
 #include "config/recentdirs.h"
 #include "config/settings.h"
+#include "config/setupsheet.h"
 #include "info/manual.h"
 #include "lists/filelist.h"
 #include "lists/installedlist.h"

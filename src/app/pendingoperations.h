@@ -5,8 +5,5 @@
 
 #include <windows.h>
 
-// The Setup sheet; true when a change needs the lists drawn anew.
-bool RunSetupSheet(HWND owner);
-
 void ShowAboutBox(HWND owner);
 void ShowSystemInformation(HWND owner);
