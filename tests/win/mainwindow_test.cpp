@@ -163,7 +163,6 @@ TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
     }
     Start();
     SetClientSize(window_, 913, 707);
-    SaveScreenshot(window_, "main-window.png");
     const int w = 300, plain = 20, detailed = 44;
     Canvas got(w, 60), want(w, 60);
     const COLORREF text = GetSysColor(COLOR_BTNTEXT), shadow = GetSysColor(COLOR_BTNSHADOW);
@@ -266,6 +265,11 @@ TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
     EXPECT_GT(inked, 60) << "the text and its arrow are drawn";
     EXPECT_LE(std::abs((left + right + 6) - 80), 2) << "centred: " << left << ".." << right;
 
+    // Pictures for the manual, plain and detailed.
+    SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetClientSize(window_, 780, 540);
+    g_settings.ShowFileSamples = g_settings.ShowFontSamples = 0;
+    SaveScreenshot(window_, "main-window.png");
     SendDlgItemMessageA(window_, IDC_INSTALLED_DETAILED, BM_CLICK, 0, 0);
     SendDlgItemMessageA(window_, IDC_FILES_DETAILED, BM_CLICK, 0, 0);
     SaveScreenshot(window_, "main-window-detailed.png");
