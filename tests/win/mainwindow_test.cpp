@@ -59,6 +59,9 @@ TEST_F(MainWindowTest, StartsInItsFolderLaysOutAndSavesOnClose) {
             EXPECT_EQ((std::vector<int>{want.x, want.y, want.width}), (std::vector<int>{r.left, r.top, r.right - r.left}));
             const bool list = id == IDC_INSTALLED_LIST || id == IDC_FILE_LIST;
             EXPECT_TRUE(r.bottom - r.top <= want.height && r.bottom - r.top > want.height - (list ? 44 : 1));
+            WINDOWINFO info = {sizeof info};
+            GetWindowInfo(child, &info);
+            EXPECT_EQ(list ? 1u : 0u, info.cxWindowBorders) << "the lists alone have a frame, of one pixel";
             EXPECT_EQ(reinterpret_cast<LRESULT>(g_app.controlFont), SendMessageA(child, WM_GETFONT, 0, 0));
         }
     }
