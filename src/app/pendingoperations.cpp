@@ -2,5 +2,3 @@
 #include "app/pendingoperations.h"
 
 bool RunSetupSheet(HWND) { return false; }
-void ShowAboutBox(HWND) {}
-void ShowSystemInformation(HWND) {}

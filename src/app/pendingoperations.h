@@ -7,6 +7,3 @@
 
 // The Setup sheet; true when a change needs the lists drawn anew.
 bool RunSetupSheet(HWND owner);
-
-void ShowAboutBox(HWND owner);
-void ShowSystemInformation(HWND owner);

@@ -1,0 +1,289 @@
+// The information windows: the startup window around start-up, the about
+// box with its credits, and the system information box.
+#include <algorithm>
+#include <functional>
+
+#include "app/startup.h"
+#include "config/settings.h"
+#include "info/aboutbox.h"
+#include "info/sysinfobox.h"
+#include "resources/resource.h"
+#include "screenshot.h"
+#include "wintest.h"
+
+namespace {
+
+constexpr char kLogoClass[] = "QuillmereLogo";
+
+HWND Logo() { return FindWindowA(kLogoClass, nullptr); }
+
+bool LogoClassExists() {
+    WNDCLASSA wc;
+    return GetClassInfoA(GetModuleHandleA(nullptr), kLogoClass, &wc);
+}
+
+// Runs this thread's messages until done() or `limit` ms have passed; the
+// milliseconds it took.
+DWORD PumpUntil(const std::function<bool()>& done, DWORD limit = 5000) {
+    const DWORD start = GetTickCount();
+    while (!done() && GetTickCount() - start < limit) FlushEvents();
+    return GetTickCount() - start;
+}
+
+// The whole window, frame and caption included, for the manual's pictures.
+void SaveWindowPicture(HWND window, const char* name) {
+    const char* folder = getenv("QM_SCREENSHOTS");
+    if (!folder) return;
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT r;
+    GetWindowRect(window, &r);
+    HDC dc = GetWindowDC(window);
+    SaveAreaPng(dc, 0, 0, r.right - r.left, r.bottom - r.top, (std::string(folder) + "\\" + name).c_str());
+    ReleaseDC(window, dc);
+}
+
+std::vector<std::string>* g_created = nullptr;
+
+// Notes the program's own top-level windows as they are made, and whether
+// the logo was on the screen at that moment.
+LRESULT CALLBACK NoteCreation(int code, WPARAM wParam, LPARAM lParam) {
+    char name[64] = "";
+    if (code == HCBT_CREATEWND && g_created && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) &&
+        !(reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->style & WS_CHILD) && !strncmp(name, "Quillmere", 9)) {
+        g_created->push_back(std::string(name) + (IsWindowVisible(Logo()) ? " over the logo" : ""));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+class StartupWindowTest : public MainWindowFixture {
+protected:
+    // Starts as the program does; `started_` is when its message loop would begin.
+    void StartNoting(const std::string& settings) {
+        g_created = &created_;
+        HHOOK hook = SetWindowsHookExA(WH_CBT, NoteCreation, nullptr, GetCurrentThreadId());
+        ASSERT_TRUE(WriteFile(iniPath_, "StartupDirectory = " + folder_ + "\\\r\n" + settings));
+        window_ = StartQuillmere(GetModuleHandleA(nullptr), nullptr, SW_SHOW);
+        started_ = GetTickCount();
+        UnhookWindowsHookEx(hook);
+        g_created = nullptr;
+        ASSERT_NE(nullptr, window_);
+    }
+    std::vector<std::string> created_;
+    DWORD started_ = 0;
+};
+
+TEST_F(StartupWindowTest, ShownBeforeTheMainWindowTopMostAndCentredOnlyWhenAsked) {
+    StartNoting("ShowStartupWindow = 1\r\nLogoDelay = 2000\r\n");
+    EXPECT_EQ((std::vector<std::string>{kLogoClass, "QuillmereApplication over the logo"}), created_);
+    RECT r;
+    GetWindowRect(Logo(), &r);
+    EXPECT_EQ((std::vector<LONG>{(GetSystemMetrics(SM_CXSCREEN) - 440) / 2, (GetSystemMetrics(SM_CYSCREEN) - 260) / 2,
+                                 440, 260}),
+              (std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}));
+    EXPECT_TRUE(GetWindowLongA(Logo(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(nullptr, GetWindow(Logo(), GW_OWNER));
+    PumpUntil([] { return false; }, 700);  // a few frames on
+    SaveWindowPicture(Logo(), "startup.png");
+    DestroyWindow(window_);
+    FlushEvents();
+    FinishQuillmere(GetModuleHandleA(nullptr));
+    EXPECT_FALSE(Logo() || LogoClassExists()) << "the main window's end takes the logo down";
+
+    created_.clear();
+    StartNoting("ShowStartupWindow = 0\r\nLogoDelay = 0\r\n");
+    PumpUntil([] { return false; }, 300);  // past the start-up timer
+    EXPECT_EQ((std::vector<std::string>{"QuillmereApplication"}), created_);
+    EXPECT_FALSE(LogoClassExists());
+}
+
+TEST_F(StartupWindowTest, WithoutDelayItStaysUpForTheFirstTenthOfASecondOfTheLoop) {
+    StartNoting("ShowStartupWindow = 1\r\nLogoDelay = 0\r\n");
+    ASSERT_TRUE(IsWindowVisible(Logo()));
+    // The start-up timer runs for at least 100 ms from just before the loop.
+    const DWORD up = GetTickCount() - started_ + PumpUntil([] { return !Logo(); });
+    EXPECT_EQ(nullptr, Logo());
+    EXPECT_GE(up, 95u);
+    EXPECT_FALSE(LogoClassExists());
+}
+
+TEST_F(StartupWindowTest, AClickOnTheTextClosesItAndTheTimerLeavesNoTrace) {
+    StartNoting("ShowStartupWindow = 1\r\nLogoDelay = 1500\r\n");
+    HWND text = FindWindowExA(Logo(), nullptr, "Static", nullptr);
+    EXPECT_EQ(Msg(MSG_STARTUP_NOTICE), WindowText(text));
+    RECT r;
+    GetWindowRect(text, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, click, sizeof(INPUT));
+    PumpUntil([] { return !Logo(); });
+    EXPECT_EQ(nullptr, Logo());
+    EXPECT_TRUE(LogoClassExists()) << "closed by the start-up timer, not by the click";
+    PumpUntil([] { return !LogoClassExists(); });
+    EXPECT_FALSE(LogoClassExists());
+    EXPECT_TRUE(IsWindow(window_));
+}
+
+TEST(AboutBox, TitleNoticesCreditsAnimationAndOnlyOkEnds) {
+    std::vector<std::string> texts;
+    ModalWatcher watcher;
+    watcher.Inspect([&](HWND box) {
+        SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(IsWindowVisible(box)) << "Escape closed " << texts.size();
+        if (!GetDlgItem(box, IDC_ABOUT_CREDITS)) {
+            texts.push_back(WindowText(GetDlgItem(box, IDC_CREDITS_TEXT)));
+            return;
+        }
+        texts.push_back(WindowText(GetDlgItem(box, IDC_ABOUT_TITLE)));
+        texts.push_back(WindowText(GetDlgItem(box, IDC_ABOUT_SUPPORT)));
+        // The quill turns on screens of more than 256 colours.
+        HWND emblem = GetDlgItem(box, IDC_ABOUT_EMBLEM);
+        RECT r;
+        GetClientRect(emblem, &r);
+        Canvas before(r.right, r.bottom), after(r.right, r.bottom);
+        const auto snap = [&](const Canvas& canvas) {
+            HDC dc = GetDC(emblem);
+            BitBlt(canvas.dc(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+            ReleaseDC(emblem, dc);
+            return canvas.Pixels(r);
+        };
+        UpdateWindow(emblem);
+        const DWORD start = GetTickCount();
+        const auto first = snap(before);
+        while (GetTickCount() - start < 250) FlushEvents();
+        HDC screen = GetDC(nullptr);
+        EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL) > 8, first != snap(after));
+        ReleaseDC(nullptr, screen);
+        SaveWindowPicture(box, "about.png");
+        SendMessageA(box, WM_COMMAND, IDC_ABOUT_CREDITS, 0);
+    });
+    EXPECT_TRUE(ShowAboutBox(nullptr));
+    EXPECT_EQ((std::vector<std::string>{"Quillmere\x99 version 2.0d", Msg(MSG_SUPPORT_NOTICE),
+                                        Msg(MSG_CREDITS_TITLE) + Msg(MSG_CREDITS_TRADEMARK) + Msg(MSG_CREDITS_PICTURE)}),
+              texts);
+}
+
+// A value under HKEY_LOCAL_MACHINE set (or removed, for null) while the
+// object lives, and put back as it was afterwards.
+class TemporaryValue {
+public:
+    TemporaryValue(const char* key, const char* name, const char* text) : name_(name) {
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+        DWORD size = sizeof saved_;
+        had_ = RegQueryValueExA(key_, name, nullptr, &type_, saved_, &size) == ERROR_SUCCESS;
+        size_ = size;
+        if (text) {
+            RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text) + 1));
+        } else {
+            RegDeleteValueA(key_, name);
+        }
+    }
+    ~TemporaryValue() {
+        if (had_) {
+            RegSetValueExA(key_, name_, 0, type_, saved_, size_);
+        } else {
+            RegDeleteValueA(key_, name_);
+        }
+        RegCloseKey(key_);
+    }
+
+private:
+    HKEY key_ = nullptr;
+    const char* name_;
+    bool had_;
+    DWORD type_ = 0, size_ = 0;
+    BYTE saved_[1024];
+};
+
+TEST(SystemInformation, FieldsPictureAndHelpOnTheReferenceDocument) {
+    const char* prefix = getenv("WINEPREFIX");
+    if (!prefix) GTEST_SKIP() << "needs the test prefix's stand-in browser";
+    const std::string log = "Z:" + std::string(prefix) + "/browser.log", folder = NewTestFolder();
+    DeleteFileA(log.c_str());
+    HKEY key;
+    ASSERT_EQ(0, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                 nullptr, &key, nullptr));
+    const std::string recorder = std::string(prefix) + "/record-browser";
+    RegSetValueExA(key, "Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(recorder.c_str()),
+                   static_cast<DWORD>(recorder.size() + 1));
+    RegCloseKey(key);
+    CreateDirectoryA((folder + "\\html").c_str(), nullptr);
+    ASSERT_TRUE(WriteFile(folder + "\\html\\referenc.htm", "<html></html>"));
+    ResetSettings(g_settings);
+    lstrcpyA(g_settings.ApplicationPath, (folder + "\\").c_str());
+    g_settings.WarnShowManual = 0;
+    // The Windows key holds only an owner: both come from the NT key.
+    const char* windows = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+    const char* nt = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+    const TemporaryValue values[] = {{windows, "RegisteredOwner", "Ada Quill"},
+                                     {windows, "RegisteredOrganization", nullptr},
+                                     {nt, "RegisteredOwner", "Nib & Serif"},
+                                     {nt, "RegisteredOrganization", "Letter Cutters Ltd"}};
+
+    std::vector<std::string> fields;
+    int mismatched = -1;
+    ModalWatcher watcher;
+    watcher.Inspect([&](HWND box) {
+        for (int id : {IDC_SYSINFO_WIDTH, IDC_SYSINFO_HEIGHT, IDC_SYSINFO_NETWORK, IDC_SYSINFO_SLOW, IDC_SYSINFO_VERSION,
+                       IDC_SYSINFO_OWNER, IDC_SYSINFO_ORGANIZATION, IDC_SYSINFO_COLOURS}) {
+            fields.push_back(WindowText(GetDlgItem(box, id)));
+        }
+        // The picture over its mask, drawn on a coloured ground, against
+        // (ground AND mask) XOR picture worked out from the resource.
+        const COLORREF ground = RGB(200, 120, 40);
+        Canvas drawn(160, 200), halves(148, 384);
+        drawn.Fill(ground);
+        DRAWITEMSTRUCT item = {ODT_BUTTON, IDC_SYSINFO_PICTURE, 0, ODA_DRAWENTIRE, 0,
+                               GetDlgItem(box, IDC_SYSINFO_PICTURE), drawn.dc(), {6, 4, 154, 196}, 0};
+        SendMessageA(box, WM_DRAWITEM, IDC_SYSINFO_PICTURE, reinterpret_cast<LPARAM>(&item));
+        HBITMAP picture = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SYSINFO_PICTURE));
+        HDC memory = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(memory, picture);
+        BitBlt(halves.dc(), 0, 0, 148, 384, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        DeleteObject(picture);
+        mismatched = 0;
+        for (int y = 0; y < 192; ++y) {
+            for (int x = 0; x < 148; ++x) {
+                mismatched += drawn.At(6 + x, 4 + y) != ((ground & halves.At(x, y + 192)) ^ halves.At(x, y));
+            }
+        }
+        EXPECT_EQ(ground, drawn.At(6, 4)) << "the corner is transparent";
+        EXPECT_EQ(ground, drawn.At(5, 3)) << "nothing drawn outside";
+        SaveWindowPicture(box, "sysinfo.png");
+        SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
+        SendDlgItemMessageA(box, IDC_SYSINFO_HELP, BM_CLICK, 0, 0);
+        EXPECT_TRUE(IsWindowVisible(box)) << "Escape or Help closed the box";
+    });
+    EXPECT_EQ(1, ShowSystemInformation(nullptr));
+    ResetSettings(g_settings);
+
+    OSVERSIONINFOA version = {sizeof version};
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    GetVersionExA(&version);
+    char versionText[200];
+    snprintf(versionText, sizeof versionText, "%lu.%lu%s", version.dwMajorVersion, version.dwMinorVersion,
+             version.szCSDVersion);
+    HDC screen = GetDC(nullptr);
+    const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+    ReleaseDC(nullptr, screen);
+    const char* colours = bits == 8 ? "256" : bits == 16 ? "65,536" : bits >= 24 ? "16,777,216" : "?";
+    EXPECT_EQ((std::vector<std::string>{
+                  std::to_string(GetSystemMetrics(SM_CXSCREEN)), std::to_string(GetSystemMetrics(SM_CYSCREEN)),
+                  GetSystemMetrics(SM_NETWORK) ? "Yes" : "No", GetSystemMetrics(SM_SLOWMACHINE) ? "Yes" : "No",
+                  versionText, "Nib & Serif", "Letter Cutters Ltd",
+                  std::string("Your present Windows screen driver can display images having up to ") + colours +
+                      " colours without dithering."}),
+              fields);
+    EXPECT_EQ(0, mismatched);
+    // The browser starts on its own: wait for its line.
+    std::string opened;
+    for (int tries = 0; tries < 100 && opened.empty(); ++tries, Sleep(100)) opened = ReadFileBytes(log);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser");
+    EXPECT_EQ("file://" + folder + "\\html\\referenc.htm#Sysinfo\n", opened);
+}
+
+}  // namespace
