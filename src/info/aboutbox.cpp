@@ -34,7 +34,9 @@ HFONT CreateBoxFont(int height, int weight, const char* face) {
     return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, face);
 }
 
-void SetFont(HWND box, int id, HFONT font) { SendDlgItemMessageA(box, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE); }
+void SetFont(HWND box, int id, HFONT font) {
+    SendDlgItemMessageA(box, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
 
 // The template's title line holds the version's placeholders.
 void FormatTitle(HWND box) {

@@ -42,7 +42,8 @@ HPALETTE PaletteOf(const BITMAPINFOHEADER* picture) {
         WORD count;
         PALETTEENTRY entries[256];
     } palette = {0x300, static_cast<WORD>(1u << picture->biBitCount), {}};
-    const auto* table = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const unsigned char*>(picture) + picture->biSize);
+    const auto* table =
+        reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const unsigned char*>(picture) + picture->biSize);
     const DWORD known = picture->biClrUsed < palette.count ? picture->biClrUsed : palette.count;
     for (DWORD i = 0; i < known; ++i) {
         palette.entries[i] = {table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
@@ -64,7 +65,8 @@ const BITMAPINFOHEADER* LoadPicture(UINT id) {
         return nullptr;
     }
     // A picture whose bits would run past the end of the resource is damaged.
-    const unsigned long long stride = (static_cast<unsigned long long>(picture->biWidth) * picture->biBitCount + 31) / 32 * 4;
+    const unsigned long long stride =
+        (static_cast<unsigned long long>(picture->biWidth) * picture->biBitCount + 31) / 32 * 4;
     const unsigned long long needed =
         picture->biSize + picture->biClrUsed * sizeof(RGBQUAD) + stride * static_cast<unsigned>(PictureHeight(picture));
     return needed <= size ? picture : nullptr;

@@ -62,7 +62,8 @@ void CreateChildren(HWND window, HINSTANCE instance) {
 }
 
 LRESULT OnSetNoticeFont(HWND window) {
-    g_logo.noticeFont = CreateFontA(12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+    g_logo.noticeFont =
+        CreateFontA(12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
     SendDlgItemMessageA(window, IDC_LOGO_NOTICE, WM_SETFONT, reinterpret_cast<WPARAM>(g_logo.noticeFont), TRUE);
     return 0;
 }
