@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """check_pictures.py DIR: the generated 8-bit pictures' headers, sizes and 256-colour tables, frames unlike
-the next, and a pure black-and-white mask that masks: (face AND mask) XOR picture is picture or face."""
+the next, and a pure black-and-white mask that masks: (face AND mask) XOR picture is picture or face; the
+24-bit folder pictures black in their masks exactly where they are not white, opaque and not all."""
 import os, struct, sys
 
 BLACK, WHITE = b"\0\0\0", b"\xff\xff\xff"
@@ -23,3 +24,11 @@ for stem, count, _ in ANIMATIONS:
 picture, mask = pixels["sysinfo.bmp"][:192], pixels["sysinfo.bmp"][192:]
 assert all(m == BLACK or (m == WHITE and p == BLACK) for pr, mr in zip(picture, mask) for p, m in zip(pr, mr))
 assert 0.3 < sum(m == BLACK for row in mask for m in row) / (148 * 192) < 0.9  # opaque, not all nor nothing
+for name, w, h in (("folder16.bmp", 16, 13), ("folder32.bmp", 32, 27)):
+    data = open(os.path.join(sys.argv[1], name), "rb").read()
+    assert struct.unpack_from("<iiHH", data, 18) == (w, 2 * h, 1, 24), name
+    stride = (w * 3 + 3) & ~3
+    rows = [[data[54 + y * stride + 3 * x:57 + y * stride + 3 * x] for x in range(w)] for y in reversed(range(2 * h))]
+    drawn = [[p != WHITE for p in row] for row in rows[:h]]
+    assert [[m == (BLACK if d else WHITE) for d, m in zip(dr, mr)] for dr, mr in zip(drawn, rows[h:])] == [[True] * w] * h
+    assert w * h // 2 < sum(map(sum, drawn)) < w * h, name

@@ -79,11 +79,16 @@ WINDOWS = [
     "src/info/warningbox.cpp",
     "src/info/startupwindow.cpp",
     "src/info/aboutbox.cpp",
+    "src/info/creditsbox.cpp",
     "src/info/sysinfobox.cpp",
+    "src/info/pictures.cpp",
     "src/config/setupsheet.cpp",
     "src/config/colourpicker.cpp",
-    "src/platform/winui.cpp",
     "src/platform/messages.cpp",
+    "src/platform/winhelpers.cpp",
+    "src/platform/win32calls.cpp",
+    "src/app/maintitle.cpp",
+    "src/samples/packeddib.cpp",
 ]
 
 MODES = {
@@ -97,7 +102,8 @@ MODES = {
     "windows": {
         "files": WINDOWS,
         "build": ["cmake", "--build", "build/win64", "--target", "win_tests"],
-        "test": ["tools/wine-test.sh", "build/win64/tests/win_tests.exe", "--gtest_brief=1"],
+        "test": ["tools/wine-test.sh", "build/win64/tests/win_tests.exe", "--gtest_brief=1",
+                 "--gtest_fail_fast"],
         "timeout": 300,
     },
 }

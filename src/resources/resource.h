@@ -243,6 +243,59 @@
 #define IDC_WARNING_HELP 9
 
 // ---------------------------------------------------------------------------
+// The Setup sheet, four pages that share one dialog procedure. The editing
+// controls carry the control ids of the settings key table; an up-down
+// control is its edit's id plus SETUP_UPDOWN_OFFSET, a face preview its
+// list's id plus SETUP_PREVIEW_OFFSET.
+#define IDD_SETUP_PAGE_ONE "SetupPropertyOne"
+#define IDD_SETUP_PAGE_TWO "SetupPropertyTwo"
+#define IDD_SETUP_PAGE_THREE "SetupPropertyThree"
+#define IDD_SETUP_PAGE_FOUR "SetupPropertyFour"
+#define SETUP_PAGE_COUNT 4
+#define SETUP_UPDOWN_OFFSET 1000
+#define SETUP_PREVIEW_OFFSET 2000
+
+// Page 2's reset buttons, one to three columns.
+#define IDC_SETUP_RESET_ONE 10
+#define IDC_SETUP_RESET_TWO 11
+#define IDC_SETUP_RESET_THREE 12
+
+#define IDC_SETUP_LEFT_MARGIN 106
+#define IDC_SETUP_TOP_MARGIN 107
+#define IDC_SETUP_RIGHT_MARGIN 108
+#define IDC_SETUP_BOTTOM_MARGIN 109
+#define IDC_SETUP_SAMPLE_SIZE 110
+#define IDC_SETUP_TITLE_SIZE 111
+#define IDC_SETUP_FRAME_COLOUR 112
+#define IDC_SETUP_FRAME_BACKGROUND 113
+#define IDC_SETUP_LEADING 114
+#define IDC_SETUP_ROUND_FRAME 116
+#define IDC_SETUP_SAMPLE_FONT_SIZE 117
+#define IDC_SETUP_TEXT_COLOUR 118
+#define IDC_SETUP_COLUMNS 119
+#define IDC_SETUP_TITLE_FONT 120
+#define IDC_SETUP_FOOTER_FONT 121
+#define IDC_SETUP_PAGE_FOOTER 124
+#define IDC_SETUP_SAMPLE_TEXT 125
+#define IDC_SETUP_PROMPT_DONE 127
+#define IDC_SETUP_PROMPT_OVERWRITE 128
+#define IDC_SETUP_NAME_FIX 129
+#define IDC_SETUP_TITLE_FONT_SIZE 201
+#define IDC_SETUP_DISPLAY_FONT_SIZE 202
+#define IDC_SETUP_SHOW_STARTUP 305
+#define IDC_SETUP_WARN_MANUAL 308
+
+// The sheet's caption and its tab titles, in page order, 4200 to 4204.
+#define IDS_SETUP_CAPTION 4200
+#define IDS_SETUP_PAGE_FIRST 4201  // "Font sample list", then one per page
+
+// ---------------------------------------------------------------------------
+// SelectColourBox: the 256 palette colours as a 16 x 16 grid of cells that
+// the dialog paints itself, above a Cancel button (IDCANCEL).
+#define IDD_SELECT_COLOUR_BOX "SelectColourBox"
+#define COLOUR_GRID_SIDE 16
+
+// ---------------------------------------------------------------------------
 // The startup window's children.
 #define IDC_LOGO_PICTURE 10     // owner-drawn: the name plate
 #define IDC_LOGO_NOTICE 11      // the ownership notice (MSG_STARTUP_NOTICE)

@@ -8,7 +8,6 @@
 #include "info/sysinfobox.h"
 #include "platform/win32holders.h"
 #include "resources/resource.h"
-#include "screenshot.h"
 #include "wintest.h"
 
 namespace {
@@ -24,17 +23,6 @@ DWORD PumpUntil(const std::function<bool()>& done, DWORD limit = 5000) {
     const DWORD start = GetTickCount();
     while (!done() && GetTickCount() - start < limit) FlushEvents();
     return GetTickCount() - start;
-}
-
-// The whole window, frame and caption included, for the manual's pictures.
-void SaveWindowPicture(HWND window, const char* name) {
-    RECT r;
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    if (!getenv("QM_SCREENSHOTS") || !GetWindowRect(window, &r)) return;
-    HDC dc = GetWindowDC(window);
-    const std::string path = getenv("QM_SCREENSHOTS") + std::string("\\") + name;
-    SaveAreaPng(dc, 0, 0, r.right - r.left, r.bottom - r.top, path.c_str());
-    ReleaseDC(window, dc);
 }
 
 std::vector<std::string>* g_created = nullptr;
@@ -76,7 +64,7 @@ TEST_F(StartupWindowTest, ShownBeforeTheMainWindowTopMostAndCentredOnlyWhenAsked
               (std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}));
     EXPECT_TRUE(GetWindowLongA(Logo(), GWL_EXSTYLE) & WS_EX_TOPMOST && !GetWindow(Logo(), GW_OWNER));
     PumpUntil([] { return false; }, 700);  // a few frames on
-    SaveWindowPicture(Logo(), "startup.png");
+    SaveScreenshot(Logo(), "startup.png");
     DestroyWindow(window_);
     FinishQuillmere(GetModuleHandleA(nullptr));
     EXPECT_FALSE(Logo() || LogoClassExists()) << "the main window's end takes the logo down";
@@ -138,7 +126,7 @@ TEST(AboutBox, TitleNoticesCreditsAnimationAndOnlyOkEnds) {
         const auto first = snap();
         PumpUntil([] { return false; }, 250);
         EXPECT_EQ(GetDeviceCaps(ScreenDC().get(), BITSPIXEL) > 8, first != snap());
-        SaveWindowPicture(box, "about.png");
+        SaveScreenshot(box, "about.png");
         SendMessageA(box, WM_COMMAND, IDC_ABOUT_CREDITS, 0);
     });
     EXPECT_TRUE(ShowAboutBox(nullptr));
@@ -214,7 +202,7 @@ TEST(SystemInformation, FieldsPictureAndHelpOnTheReferenceDocument) {
             }
         }
         EXPECT_EQ(ground, drawn.At(6, 4)) << "the corner is transparent";
-        SaveWindowPicture(box, "sysinfo.png");
+        SaveScreenshot(box, "sysinfo.png");
         SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
         SendDlgItemMessageA(box, IDC_SYSINFO_HELP, BM_CLICK, 0, 0);
         EXPECT_TRUE(IsWindowVisible(box)) << "Escape or Help closed the box";

@@ -62,7 +62,6 @@ TEST_F(MainWindowTest, StartsInItsFolderLaysOutAndSavesOnClose) {
             EXPECT_EQ(reinterpret_cast<LRESULT>(g_app.controlFont), SendMessageA(child, WM_GETFONT, 0, 0));
         }
     }
-    SaveScreenshot(window_, "main-window-913x707.png");
 
     // Too small: back to exactly 600 x 420, the top-left corner kept.
     MoveWindow(window_, 40, 30, 500, 300, TRUE);
@@ -159,6 +158,9 @@ TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
     ASSERT_TRUE(CopyInto(HostFont("DejaVuSans.ttf"), folder_ + "\\sans.ttf"));
     ASSERT_TRUE(WriteFile(folder_ + "\\broken.ttf", "not a font"));
     CreateDirectoryA((folder_ + "\\Sub").c_str(), nullptr);
+    for (const char* font : {"DejaVuSerif.ttf", "LiberationMono-Regular.ttf", "LiberationSerif-Italic.ttf"}) {
+        CopyInto(HostFont(font), folder_ + "\\" + font);
+    }
     Start();
     SetClientSize(window_, 913, 707);
     const int w = 300, plain = 20, detailed = 44;
@@ -262,6 +264,15 @@ TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
     }
     EXPECT_GT(inked, 60) << "the text and its arrow are drawn";
     EXPECT_LE(std::abs((left + right + 6) - 80), 2) << "centred: " << left << ".." << right;
+
+    // Pictures for the manual, plain and detailed.
+    SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetClientSize(window_, 780, 540);
+    g_settings.ShowFileSamples = g_settings.ShowFontSamples = 0;
+    SaveScreenshot(window_, "main-window.png");
+    SendDlgItemMessageA(window_, IDC_INSTALLED_DETAILED, BM_CLICK, 0, 0);
+    SendDlgItemMessageA(window_, IDC_FILES_DETAILED, BM_CLICK, 0, 0);
+    SaveScreenshot(window_, "main-window-detailed.png");
 }
 
 }  // namespace

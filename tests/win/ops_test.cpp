@@ -376,6 +376,7 @@ protected:
             HWND edit = GetDlgItem(box, IDC_NAME_NEW);
             shown.push_back({edit ? WindowText(box) : "box: " + WindowText(GetDlgItem(box, 0xFFFF)),
                              WindowText(GetDlgItem(box, IDC_NAME_CURRENT)), WindowText(edit)});
+            if (edit) SaveScreenshot(box, command == IDM_RENAME ? "rename-box.png" : "font-name-box.png");
             const size_t dialogs = std::count_if(shown.begin(), shown.end(), [](auto& s) { return s.caption[0] != 'b'; });
             if (edit && dialogs <= typed.size() && !typed[dialogs - 1].empty()) {
                 SetWindowTextA(edit, typed[dialogs - 1] == "<empty>" ? "" : typed[dialogs - 1].c_str());

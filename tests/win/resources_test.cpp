@@ -1,5 +1,4 @@
-// The message helper over the program's string table, and the pictures
-// the rows draw.
+// The message helper over the program's string table.
 #include "platform/messages.h"
 #include "resources/resource.h"
 #include "wintest.h"
@@ -31,33 +30,6 @@ TEST(Messages, MissingEntriesFormattingAndTheBox) {
               watcher.seen()[0].text);
     EXPECT_EQ(kAsk, watcher.seen()[0].boxStyle);
     EXPECT_EQ("String table error - this application may be damaged", watcher.seen()[1].text);
-}
-
-// Picture over mask: the mask is black exactly where the picture is not
-// white, and the picture has a transparent outline.
-TEST(Pictures, FoldersArePicturesOverTheirMasks) {
-    for (const auto& [id, width, height] : {std::tuple{IDB_FOLDER_SMALL, 16, 13}, {IDB_FOLDER_LARGE, 32, 27}}) {
-        SCOPED_TRACE(id);
-        HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
-        BITMAP shape = {};
-        ASSERT_TRUE(GetObjectA(bitmap, sizeof shape, &shape));
-        EXPECT_EQ(width, shape.bmWidth);
-        EXPECT_EQ(height * 2, shape.bmHeight);
-        HDC memory = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        int opaque = 0;
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                const bool drawn = GetPixel(memory, x, y) != RGB(255, 255, 255);
-                opaque += drawn;
-                EXPECT_EQ(drawn ? RGB(0, 0, 0) : RGB(255, 255, 255), GetPixel(memory, x, y + height)) << x << "," << y;
-            }
-        }
-        EXPECT_TRUE(opaque > width * height / 2 && opaque < width * height);
-        SelectObject(memory, old);
-        DeleteDC(memory);
-        DeleteObject(bitmap);
-    }
 }
 
 }  // namespace

@@ -241,13 +241,14 @@ class SampleWindowTest : public SamplesTest {
 protected:
     // Double-clicks a row and reads the window that opens, then closes it
     // through its system menu, as the close box does.
-    Shown Open(int listId, const std::string& row) {
+    Shown Open(int listId, const std::string& row, const char* picture = nullptr) {
         Shown shown;
         SendMessageA(List(listId), LB_SETSEL, FALSE, -1);
         SendMessageA(List(listId), LB_SETSEL, TRUE, Row(listId, row));
         SendMessageA(List(listId), LB_SETCARETINDEX, Row(listId, row), FALSE);
         ModalWatcher watcher(ModalWatcher::kClose);
         watcher.Inspect([&](HWND dialog) {
+            if (picture) SaveScreenshot(dialog, picture);
             if (GetDlgItem(dialog, IDC_SAMPLE_TEXT)) shown = Read(dialog);
         });
         Command(listId, LBN_DBLCLK);
@@ -276,7 +277,7 @@ TEST_F(SampleWindowTest, FontFileShowsUnderAPrivateFaceOnlyWhileOpen) {
                           MakeFont("Quillmere Sample File", "(c) Tabs\there,\nbare feeds\nrun on.\rCR starts a line.")));
     Start("SampleFontSize = 24\r\nFontSampleText = Pack my box with five dozen liquor jugs.\r\n");
     g_settings.SampleFontColour = RGB(0x12, 0x34, 0x56);
-    const Shown shown = Open(IDC_FILE_LIST, "qms-file.ttf");
+    const Shown shown = Open(IDC_FILE_LIST, "qms-file.ttf", "sample-window.png");
     ExpectOneWindow(shown);
     EXPECT_EQ("Quillmere Sample File -- qms-file.ttf", shown.caption);
     EXPECT_EQ("Quillmere Sample File\r\n\r\n" + CharacterSet() + "\r\n\r\nPack my box with five dozen liquor jugs.",

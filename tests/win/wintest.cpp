@@ -250,10 +250,12 @@ void SweepTestFonts(const char* filePrefix, const char* fontPrefix) {
 void SaveScreenshot(HWND window, const char* name) {
     const char* folder = getenv("QM_SCREENSHOTS");
     if (!folder) return;
+    // The whole window with its frame, as the window itself drew it.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT r;
-    GetClientRect(window, &r);
-    HDC dc = GetDC(window);
-    SaveAreaPng(dc, 0, 0, r.right, r.bottom, (std::string(folder) + "\\" + name).c_str());
+    GetWindowRect(window, &r);
+    HDC dc = GetWindowDC(window);
+    SaveAreaPng(dc, 0, 0, r.right - r.left, r.bottom - r.top, (std::string(folder) + "\\" + name).c_str());
     ReleaseDC(window, dc);
 }
 

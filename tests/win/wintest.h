@@ -99,7 +99,7 @@ void SetFontValue(const std::string& name, const std::string& data);
 // start with filePrefix and font-key values named fontPrefix... or holding
 // filePrefix...
 void SweepTestFonts(const char* filePrefix, const char* fontPrefix);
-// Saves a window's client area as a PNG in the folder QM_SCREENSHOTS names.
+// Saves a window, frame and all, as a PNG in the folder QM_SCREENSHOTS names.
 void SaveScreenshot(HWND window, const char* name);
 
 // The real main window, started in this process as the program starts it,

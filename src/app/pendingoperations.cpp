@@ -1,4 +1,0 @@
-// Until their windows are written these commands do nothing.
-#include "app/pendingoperations.h"
-
-bool RunSetupSheet(HWND) { return false; }
