@@ -5,11 +5,12 @@
 
 #include "app/maintitle.h"
 #include "app/navigation.h"
-#include "app/pendingoperations.h"
 #include "config/recentdirs.h"
 #include "config/settings.h"
 #include "config/setupsheet.h"
+#include "info/aboutbox.h"
 #include "info/manual.h"
+#include "info/sysinfobox.h"
 #include "lists/filelist.h"
 #include "lists/installedlist.h"
 #include "lists/rowdata.h"

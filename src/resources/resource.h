@@ -296,6 +296,37 @@
 #define COLOUR_GRID_SIDE 16
 
 // ---------------------------------------------------------------------------
+// The startup window's children.
+#define IDC_LOGO_PICTURE 10     // owner-drawn: the name plate
+#define IDC_LOGO_NOTICE 11      // the ownership notice (MSG_STARTUP_NOTICE)
+#define IDC_LOGO_ANIMATION 6100 // owner-drawn: the turning capital
+
+// The about box (template 5001) and its credits box (template 5003).
+#define IDD_ABOUT_BOX 5001
+#define IDC_ABOUT_PICTURE 99    // owner-drawn: IDB_ABOUT_PICTURE
+#define IDC_ABOUT_TITLE 101     // name and version, formatted when the box opens
+#define IDC_ABOUT_OWNERS 102    // the ownership notice
+#define IDC_ABOUT_WEB_PAGE 103  // where to find the program on the web
+#define IDC_ABOUT_SUPPORT 105   // MSG_SUPPORT_NOTICE
+#define IDC_ABOUT_EMBLEM 106    // owner-drawn: the turning quill
+#define IDC_ABOUT_CREDITS 108   // opens the credits box
+#define IDD_CREDITS_BOX 5003
+#define IDC_CREDITS_TEXT 101    // MSG_CREDITS_FIRST to MSG_CREDITS_LAST joined
+
+// SysInfoBox: the screen, the system and its owner. OK is IDOK.
+#define IDD_SYSINFO_BOX "SysInfoBox"
+#define IDC_SYSINFO_HELP 9         // the reference document at "Sysinfo"
+#define IDC_SYSINFO_WIDTH 101
+#define IDC_SYSINFO_HEIGHT 102
+#define IDC_SYSINFO_NETWORK 103
+#define IDC_SYSINFO_SLOW 104
+#define IDC_SYSINFO_VERSION 105
+#define IDC_SYSINFO_OWNER 106
+#define IDC_SYSINFO_ORGANIZATION 107
+#define IDC_SYSINFO_COLOURS 110    // MSG_SCREEN_COLOURS
+#define IDC_SYSINFO_PICTURE 1092   // owner-drawn: IDB_SYSINFO_PICTURE over its mask
+
+// ---------------------------------------------------------------------------
 // Program version, 2.0d: the window title, the about box and the version
 // resource agree through these.
 #define QM_VERSION_MAJOR 2
