@@ -269,6 +269,34 @@ TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
     }
     EXPECT_GT(inked, 60) << "the text and its arrow are drawn";
     EXPECT_LE(std::abs((left + right + 6) - 80), 2) << "centred: " << left << ".." << right;
+    // Focused: a dotted frame 3 pixels inside the edge, under the text.
+    button(ODS_FOCUS);
+    const std::vector<COLORREF> focused = got.Pixels({0, 0, 80, 24});
+    button(0);
+    RECT frame = {3, 3, 77, 21};
+    DrawFocusRect(got.dc(), &frame);
+    EXPECT_TRUE(focused == got.Pixels({0, 0, 80, 24})) << "the focus frame";
+    // The "<" is the arrow font's left arrow: its whole cell is found in the button.
+    button(0);
+    TEXTMETRICA metrics;
+    GetTextMetricsA(got.dc(), &metrics);
+    HFONT wingdings = CreateFontA(metrics.tmHeight, 0, 0, 0, 0, 0, 0, 0, SYMBOL_CHARSET, 0, 0, 0, 0, "Wingdings");
+    Canvas glyph(24, 24);
+    glyph.Fill(face);
+    SelectObject(glyph.dc(), wingdings);
+    SetBkMode(glyph.dc(), TRANSPARENT);
+    SetTextColor(glyph.dc(), text);
+    TextOutA(glyph.dc(), 0, 0, "\xEF", 1);
+    int cell = 0;
+    GetCharWidth32A(glyph.dc(), 0xEF, 0xEF, &cell);
+    GetTextMetricsA(glyph.dc(), &metrics);
+    const std::vector<COLORREF> arrow = glyph.Pixels({0, 0, cell, metrics.tmHeight});
+    bool found = false;
+    for (int y = 0; y + metrics.tmHeight <= 24 && !found; ++y) {
+        for (int x = 0; x + cell <= 80 && !found; ++x) found = got.Pixels({x, y, x + cell, y + metrics.tmHeight}) == arrow;
+    }
+    EXPECT_TRUE(found) << "no left arrow in the install button";
+    DeleteObject(wingdings);
 
     // Pictures for the manual, plain and detailed.
     SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);

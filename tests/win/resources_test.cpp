@@ -12,6 +12,7 @@ TEST(Messages, MissingEntriesFormattingAndTheBox) {
     EXPECT_STREQ("One file", LoadMessageText(MSG_SUMMARY_ONE_FILE)) << "the buffer is reused";
     char text[64];
     EXPECT_STREQ("5 fon", FormatMessageText(text, 6, MSG_FONTS_SELECTED, 5u));
+    EXPECT_STREQ("", FormatMessageText(text, 1, MSG_FONTS_SELECTED, 5u));
     // A phrase straight from LoadMessageText survives the sentence's load.
     EXPECT_STREQ("No files processed.",
                  FormatMessageText(text, sizeof text, MSG_SUMMARY_PROCESSED, LoadMessageText(MSG_SUMMARY_NO_FILES)));

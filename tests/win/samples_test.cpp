@@ -342,6 +342,9 @@ TEST_F(SampleWindowTest, InstalledFontShowsItsFileAndTheNoticeAsRead) {
     EXPECT_EQ(before_, shown.temporaryFiles);
     EXPECT_TRUE(FaceIsListed("Quillmere Sample Installed")) << "an installed font stays installed";
 
+    // A value holding a whole path names the file itself.
+    SetFontValue("Quillmere Sample Installed (TrueType)", path);
+    EXPECT_EQ("Quillmere Sample Installed -- " + path, Open(IDC_INSTALLED_LIST, "Quillmere Sample Installed").caption);
     // Its file gone: the sample alone.
     SetFontValue("Quillmere Sample Installed (TrueType)", "qms-missing.ttf");
     shown = Open(IDC_INSTALLED_LIST, "Quillmere Sample Installed");
