@@ -1,6 +1,6 @@
 // Test fonts from a description: tables, name records with any IDs and raw
 // bytes, shared strings, and deliberate damage. Also a small parser so that
-// tests can look at what ended up on disk.
+// tests can look at what ended up on disk, and a model of the name reader.
 #pragma once
 
 #include <cstdint>
@@ -10,22 +10,16 @@
 using Bytes = std::string;
 
 struct NameRec {
-    uint16_t platform = 3;
-    uint16_t encoding = 1;
-    uint16_t language = 0x409;
-    uint16_t nameId = 4;
+    uint16_t platform = 3, encoding = 1, language = 0x409, nameId = 4;
     Bytes text;               // stored bytes, as they go into string storage
     int offsetOverride = -1;  // damage: record offset field as written
     int lengthOverride = -1;  // damage: record length field as written
 };
 
 struct NameTableSpec {
-    uint16_t format = 0;
     std::vector<NameRec> records;
     bool shareEqualStrings = false;  // store identical strings once
     int stringOffsetOverride = -1;   // damage or oddity: header field as written
-    int countOverride = -1;          // damage: header count as written
-    Bytes trailing;                  // extra bytes after string storage
 };
 
 struct SfntTable {
@@ -36,15 +30,12 @@ struct SfntTable {
 Bytes BuildNameTable(const NameTableSpec& spec);
 // Lays the tables out in order, 4-byte aligned, with correct directory
 // offsets, lengths and checksums.
-Bytes BuildSfnt(const std::vector<SfntTable>& tables, uint32_t version = 0x00010000);
-
-// A plausible font: head, hhea-like filler, a naming table from the records
-// and a glyf-like table of odd length.
+Bytes BuildSfnt(const std::vector<SfntTable>& tables);
+// A plausible font: tables before and after a naming table from the records, one of odd length.
 Bytes BuildFont(const std::vector<NameRec>& records);
 
-// UTF-16BE of Latin-1 bytes (each byte its own code unit).
+// UTF-16BE of Latin-1 bytes (each byte its own code unit), or of explicit code units.
 Bytes Utf16Latin1(const std::string& text);
-// UTF-16BE of explicit code units.
 Bytes Utf16Units(const std::vector<uint16_t>& units);
 
 uint16_t ReadU16(const Bytes& b, size_t at);
