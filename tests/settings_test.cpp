@@ -3,13 +3,10 @@
 // real file, and a failure injected at every system call of a save or a load.
 #include <gtest/gtest.h>
 
-#include <ctime>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <set>
-#include <string>
-#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -36,8 +33,7 @@ Values ValuesOf(const SettingsRecord& record) {
 
 SettingsRecord Defaults() {
     SettingsRecord record;
-    ResetSettings(record);
-    return record;
+    return ResetSettings(record), record;
 }
 
 // What the reader makes of text in a buffer of exactly its size, so that a read past it is caught.
@@ -87,17 +83,16 @@ TEST(SettingsKeys, EveryRowKeepsTheTableRules) {
 TEST(ParseSettingsText, TakesWhatTheLineRulesAllow) {
     const std::string x110(110, 'x'), y110(110, 'y');
     const struct { const char* what; std::string text; Values changed; } cases[] = {  // changed: rows not at default
-        {"abbreviated key: first row in table order", "Paper = 4\r\n", {{"PaperColumns", "4"}}},
-        {"abbreviated boolean and text", "Show = 0\r\nFont = x", {{"ShowFileSamples", "0"}, {"FontSampleText", "x"}}},
+        {"abbreviated keys: first row in table order", "Paper = 4\r\nShow = 0\r\nFont = x",
+         {{"PaperColumns", "4"}, {"ShowFileSamples", "0"}, {"FontSampleText", "x"}}},
         {"no blanks, no line end", "PaperColumns=2", {{"PaperColumns", "2"}}},
-        {"several = and blanks", "PaperColumns==  2\r\n", {{"PaperColumns", "2"}}},
-        {"no =, LF only", "PaperColumns 2\n", {{"PaperColumns", "2"}}},
+        {"several = and blanks; no =", "PaperColumns==  2\r\nLogoDelay 3", {{"PaperColumns", "2"}, {"LogoDelay", "3"}}},
         {"line feeds alone end lines", "PaperColumns = 2\nPaperLeading = 7\n\nLogoDelay=3",
          {{"PaperColumns", "2"}, {"PaperLeading", "7"}, {"LogoDelay", "3"}}},
         {"wrong case, longer token, unknown key", "paperColumns = 2\r\nPapers = 2\r\nFileMenuPath = C:\\\r\n", {}},
         {"comments and the section line", ";Quillmere\r\n;PaperColumns = 2\r\n;\r\n[Quillmere]\r\n", {}},
-        {"tab in a value", "FontSampleText = a\tb\r\n", {{"FontSampleText", "a"}}},
-        {"tab before =", "PaperColumns\t= 2\r\nFooterFont\t= Courier\r\n", {{"PaperColumns", "0"}, {"FooterFont", ""}}},
+        {"tab in a value, tab before =", "FontSampleText = a\tb\r\nPaperColumns\t= 2\r\nFooterFont\t= Courier\r\n",
+         {{"FontSampleText", "a"}, {"PaperColumns", "0"}, {"FooterFont", ""}}},
         {"blank line selects ApplicationPath", "ApplicationPath = C:\\QM\\\r\n\r\nStartupDirectory = D:\\\r\n",
          {{"StartupDirectory", "D:\\"}}},
         {"200-character line: 127 read, rest dropped",
@@ -111,9 +106,9 @@ TEST(ParseSettingsText, TakesWhatTheLineRulesAllow) {
          "SampleFontColour = 0\r\nSampleFontColour = -1\r\nLogoDelay = 4294967297\r\nPaperColumns = 9x\r\n"
          "DisplayFontSize = abc\r\nTitleFontSize = +7\r\n",
          {{"LogoDelay", "1"}, {"PaperColumns", "9"}, {"DisplayFontSize", "0"}, {"TitleFontSize", "7"}}},
-        {"trailing blanks stay", "FooterFont = Times New Roman   \r\n", {{"FooterFont", "Times New Roman   "}}},
+        {"trailing blanks stay, the last line wins", "FooterFont = Times New Roman   \r\nLogoDelay = 2\r\nLogoDelay = 4",
+         {{"FooterFont", "Times New Roman   "}, {"LogoDelay", "4"}}},
         {"write-only rows are not read", "BuildDate = Jan  1 1999\r\nVersionNumber = 1\r\n", {}},
-        {"last line wins", "PaperColumns = 2\r\nPaperColumns = 4\r\n", {{"PaperColumns", "4"}}},
         {"lone CR is a control character", "PaperColumns = 2\rPaperLeading = 9\r\n", {{"PaperColumns", "2"}}},
         {"CR CR LF: one line end", "PaperColumns = 2\r\rPaperLeading = 9\r\r\nLogoDelay = 4\r",
          {{"PaperColumns", "2"}, {"LogoDelay", "4"}}},
@@ -145,10 +140,10 @@ std::string Stamp(time_t when) {
 }
 
 constexpr time_t kWhen = 1028721600;  // 7 August 2002
-const char* const kRecent[] = {"C:\\FONTS\\", "D:\\MORE FONTS\\"};
+const std::vector<std::string> kRecent = {"C:\\FONTS\\", "D:\\MORE FONTS\\"};
 RecentDirectories Recent(int count) {
     RecentDirectories recent;
-    for (int i = 0; i < count; ++i) AddRecentDirectory(recent, kRecent[i]);
+    for (int i = 0; i < count; ++i) AddRecentDirectory(recent, kRecent[i].c_str());
     return recent;
 }
 
@@ -200,7 +195,7 @@ TEST(WriteSettingsFile, RoundTripsEveryReadableRow) {
     EXPECT_EQ(want, ValuesOf(back));
     RecentDirectories dirs;
     ASSERT_TRUE(ReadRecentDirectoriesFile(path.c_str(), dirs));
-    EXPECT_EQ(std::vector<std::string>(kRecent, kRecent + 2), std::vector<std::string>(dirs.paths, dirs.paths + dirs.count));
+    EXPECT_EQ(kRecent, std::vector<std::string>(dirs.paths, dirs.paths + dirs.count));
 }
 
 TEST(WriteSettingsFile, FailureAtAnyCallKeepsTheOldFileAndNoTemporary) {

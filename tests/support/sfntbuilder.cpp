@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -106,11 +107,7 @@ struct ModelFile {
     const Bytes& bytes;
     uint64_t pos = 0;
     bool Seek(uint64_t to) { return to <= 0x7FFFFFFF && (pos = to, true); }
-    bool Read(size_t n, Bytes& out) {
-        if (pos + n > bytes.size()) return false;
-        out = bytes.substr(static_cast<size_t>(pos), n), pos += n;
-        return true;
-    }
+    bool Read(size_t n, Bytes& out) { return pos + n <= bytes.size() && (out = bytes.substr(pos, n), pos += n, true); }
 };
 
 unsigned char ModelMap(uint16_t u) {
@@ -179,16 +176,13 @@ std::string TempDir() {
 }
 
 bool WriteFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    return static_cast<bool>(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
+    return static_cast<bool>(std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size())));
 }
 
 Bytes ReadFileBytes(const std::string& path, bool* exists) {
     std::ifstream in(path, std::ios::binary);
     if (exists) *exists = static_cast<bool>(in);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
 bool FileExists(const std::string& path) {

@@ -22,10 +22,7 @@ struct NameTableSpec {
     int stringOffsetOverride = -1;   // damage or oddity: header field as written
 };
 
-struct SfntTable {
-    std::string tag;  // four characters
-    Bytes data;
-};
+struct SfntTable { std::string tag; Bytes data; };  // tag: four characters
 
 Bytes BuildNameTable(const NameTableSpec& spec);
 // Lays the tables out in order, 4-byte aligned, with correct directory
@@ -43,15 +40,8 @@ uint32_t ReadU32(const Bytes& b, size_t at);
 void PatchU16(Bytes& b, size_t at, uint16_t v);
 void PatchU32(Bytes& b, size_t at, uint32_t v);
 
-struct ParsedTable {
-    std::string tag;
-    uint32_t checksum, offset, length;
-    Bytes data;
-};
-struct ParsedName {
-    uint16_t platform, encoding, language, nameId, length, offset;
-    Bytes text;
-};
+struct ParsedTable { std::string tag; uint32_t checksum, offset, length; Bytes data; };
+struct ParsedName { uint16_t platform, encoding, language, nameId, length, offset; Bytes text; };
 // Parses a well-formed font; tables whose bytes lie outside the file come
 // back with empty data.
 std::vector<ParsedTable> ParseSfnt(const Bytes& font);
@@ -60,10 +50,7 @@ uint32_t Checksum(const Bytes& data);
 
 // Straightforward model of the reader, on bytes in memory: every structure
 // and every code unit read on its own, exactly as the file layout says.
-struct ModelNames {
-    bool ok;
-    std::string display, notice;
-};
+struct ModelNames { bool ok; std::string display, notice; };
 ModelNames ModelReadFontNames(const Bytes& font);
 
 // Files for tests.
