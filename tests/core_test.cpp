@@ -41,8 +41,15 @@ TEST(Paths, JoinOnceAndRefuseWhatDoesNotFit) {
         EXPECT_EQ(want, path) << text << " in " << size;
     }
     for (const char* bare : {"a.ttf", "...", ".hidden", "x..y"}) EXPECT_TRUE(IsBareFileName(bare)) << bare;
-    for (const char* other : {"", ".", "..", "C:x.ttf", "..\\x.ttf", "a/b", "\\\\server\\f"})
-        EXPECT_FALSE(IsBareFileName(other)) << other;
+    for (const char* other : {"", ".", "..", "C:x.ttf", "..\\x.ttf", "a/b", "\\\\server\\f"}) EXPECT_FALSE(IsBareFileName(other)) << other;
+}
+
+// Compares ignoring letter case: equal rows in the row order show whether their order is kept.
+int CaseBlind(const char* a, const char* b) {
+    for (;; ++a, ++b) {
+        const int x = tolower(static_cast<unsigned char>(*a)), y = tolower(static_cast<unsigned char>(*b));
+        if (x != y || !x) return x - y;
+    }
 }
 
 // The recent directories against a model made of a vector: every
@@ -52,11 +59,6 @@ TEST(RecentDirectories, KeepTheNineNewestOnceLikeTheModel) {
     std::vector<std::string> model;
     const char* paths[] = {"C:\\A", "c:\\a", "C:\\B", "D:\\", "d:\\", "fonts", "\\\\server\\share", "1:\\x",
                            "Z:\\Long Folder", "e:", "C:\\C", "C:\\D", "F:\\E", "G:\\F", "H:\\G", "I:\\H", ":\\x"};
-    auto same = [](const std::string& a, const std::string& b) {
-        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-                   return tolower(static_cast<unsigned char>(x)) == tolower(static_cast<unsigned char>(y));
-               });
-    };
     std::mt19937 rng(12);
     for (int step = 0; step < 3000; ++step) {
         SCOPED_TRACE(step);
@@ -69,7 +71,7 @@ TEST(RecentDirectories, KeepTheNineNewestOnceLikeTheModel) {
             const bool kept = isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
             EXPECT_EQ(kept, AddRecentDirectory(recent, path.c_str()));
             if (kept) {
-                auto found = std::find_if(model.begin(), model.end(), [&](const auto& p) { return same(p, path); });
+                auto found = std::find_if(model.begin(), model.end(), [&](auto& p) { return !CaseBlind(p.c_str(), path.c_str()); });
                 if (found != model.end()) model.erase(found);
                 if (model.size() == 9) model.erase(model.begin());
                 model.push_back(path);
@@ -81,14 +83,6 @@ TEST(RecentDirectories, KeepTheNineNewestOnceLikeTheModel) {
     const std::string longPath = "C:\\" + std::string(400, 'x');
     ASSERT_TRUE(AddRecentDirectory(recent, longPath.c_str()));
     EXPECT_EQ(longPath.substr(0, kRecentPathSize - 1), recent.paths[recent.count - 1]);
-}
-
-// Rows that differ only in letter case compare equal, so that the order of equal rows shows.
-int CaseBlind(const char* a, const char* b) {
-    for (;; ++a, ++b) {
-        const int x = tolower(static_cast<unsigned char>(*a)), y = tolower(static_cast<unsigned char>(*b));
-        if (x != y || !x) return x - y;
-    }
 }
 
 // Against the neighbour-swap passes done literally, on rows of every small count and on long ones.

@@ -16,9 +16,6 @@
 
 namespace {
 
-NameRec Ms(uint16_t id, const std::string& latin1) { return {3, 1, 0x409, id, Utf16Latin1(latin1)}; }
-NameRec Mac(uint16_t id, const std::string& bytes) { return {1, 0, 0, id, bytes}; }
-
 std::string DisplayName(const std::string& path) {
     static char display[kFontNameCapacity], notice[kFontNameCapacity];
     ReadFontNames(display, notice, path.c_str());

@@ -8,15 +8,13 @@
 
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
-    auto ms = [](uint16_t id, const char* s) { return NameRec{3, 1, 0x409, id, Utf16Latin1(s)}; };
-    auto mac = [](uint16_t id, const char* s) { return NameRec{1, 0, 0, id, s}; };
-    NameTableSpec shared{{mac(1, "Same"), mac(4, "Same"), ms(1, "Same"), ms(4, "Same")}, true, 3};
-    NameTableSpec damaged{{mac(4, "Broken"), ms(4, "Broken")}};
+    NameTableSpec shared{{Mac(1, "Same"), Mac(4, "Same"), Ms(1, "Same"), Ms(4, "Same")}, true, 3};
+    NameTableSpec damaged{{Mac(4, "Broken"), Ms(4, "Broken")}};
     damaged.records[0].offsetOverride = 0x7000;
-    const Bytes full = BuildFont({mac(0, "(c) Mac"), mac(1, "Fam"), mac(4, "Fam Bold"), ms(0, "(c) Win"), ms(1, "Fam"),
-                                  ms(4, "Fam Bold")});
+    const Bytes full = BuildFont({Mac(0, "(c) Mac"), Mac(1, "Fam"), Mac(4, "Fam Bold"), Ms(0, "(c) Win"), Ms(1, "Fam"),
+                                  Ms(4, "Fam Bold")});
     const std::vector<Bytes> fonts = {
-        full, BuildFont({mac(7, "TM"), ms(4, "Only Win")}),
+        full, BuildFont({Mac(7, "TM"), Ms(4, "Only Win")}),
         BuildFont({{0, 3, 0, 4, Utf16Latin1("Uni")}, {2, 0, 0, 4, "Iso"}, {7, 0, 0, 4, "Seven"}}),
         BuildSfnt({{"head", Bytes(54, 1)}, {"name", BuildNameTable(shared)}}),
         BuildSfnt({{"name", BuildNameTable(damaged)}, {"NAME", "upper"}}),

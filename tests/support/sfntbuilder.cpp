@@ -7,7 +7,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -167,10 +166,8 @@ ModelNames ModelReadFontNames(const Bytes& font) {
 
 std::string TempDir() {
     static std::atomic<int> serial{0};
-    std::ostringstream name;
-    name << "qmtest-" << std::hex << static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count())
-         << "-" << serial++;
-    const fs::path dir = fs::temp_directory_path() / name.str();
+    const auto now = static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
+    const fs::path dir = fs::temp_directory_path() / ("qmtest-" + std::to_string(now) + "-" + std::to_string(serial++));
     fs::create_directories(dir);
     return dir.string();
 }

@@ -34,6 +34,9 @@ Bytes BuildFont(const std::vector<NameRec>& records);
 // UTF-16BE of Latin-1 bytes (each byte its own code unit), or of explicit code units.
 Bytes Utf16Latin1(const std::string& text);
 Bytes Utf16Units(const std::vector<uint16_t>& units);
+// Name records of the Microsoft platform (Unicode, US English) and the Macintosh platform (Roman, English).
+inline NameRec Ms(uint16_t id, const std::string& latin1) { return {3, 1, 0x409, id, Utf16Latin1(latin1)}; }
+inline NameRec Mac(uint16_t id, const std::string& bytes) { return {1, 0, 0, id, bytes}; }
 
 uint16_t ReadU16(const Bytes& b, size_t at);
 uint32_t ReadU32(const Bytes& b, size_t at);
