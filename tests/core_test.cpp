@@ -25,7 +25,7 @@ TEST(Paths, JoinOnceAndRefuseWhatDoesNotFit) {
         {"C:" + kSep + "F", "a.ttf", 64, true, "C:" + kSep + "F" + kSep + "a.ttf"},
         {"C:" + kSep, "a.ttf", 64, true, "C:" + kSep + "a.ttf"}, {"", "a.ttf", 64, true, "a.ttf"},
         {"dir", "", 64, true, "dir" + kSep}, {"abc", "de", 7, true, "abc" + kSep + "de"},  // exactly fits
-        {"abc", "def", 7, false, ""}, {"abc", "", 4, false, ""}};
+        {"abc", "def", 7, false, ""}, {"abc", "", 4, false, ""}, {"", "", 1, true, ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.directory + "|" + c.name);
         std::vector<char> out(c.size + 1, '#');
@@ -36,8 +36,7 @@ TEST(Paths, JoinOnceAndRefuseWhatDoesNotFit) {
     for (auto [text, size, want] : {std::tuple{std::string("abc"), 8, "abc" + kSep}, {"abc" + kSep, 8, "abc" + kSep},
                                     {"abc", 4, std::string("abc")}, {"", 4, std::string()}}) {
         char path[8] = {};
-        text.copy(path, 7);
-        AppendSeparator(path, size);
+        text.copy(path, 7), AppendSeparator(path, size);
         EXPECT_EQ(want, path) << text << " in " << size;
     }
     for (const char* bare : {"a.ttf", "...", ".hidden", "x..y"}) EXPECT_TRUE(IsBareFileName(bare)) << bare;
@@ -45,12 +44,11 @@ TEST(Paths, JoinOnceAndRefuseWhatDoesNotFit) {
 }
 
 // Compares ignoring letter case: equal rows in the row order show whether their order is kept.
-int CaseBlind(const char* a, const char* b) {
-    for (;; ++a, ++b) {
-        const int x = tolower(static_cast<unsigned char>(*a)), y = tolower(static_cast<unsigned char>(*b));
-        if (x != y || !x) return x - y;
-    }
+std::string Lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return s;
 }
+int CaseBlind(const char* a, const char* b) { return Lower(a).compare(Lower(b)); }
 
 // The recent directories against a model made of a vector: every
 // operation of a long random run leaves both the same.
@@ -71,7 +69,7 @@ TEST(RecentDirectories, KeepTheNineNewestOnceLikeTheModel) {
             const bool kept = isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
             EXPECT_EQ(kept, AddRecentDirectory(recent, path.c_str()));
             if (kept) {
-                auto found = std::find_if(model.begin(), model.end(), [&](auto& p) { return !CaseBlind(p.c_str(), path.c_str()); });
+                auto found = std::find_if(model.begin(), model.end(), [&](auto& p) { return Lower(p) == Lower(path); });
                 if (found != model.end()) model.erase(found);
                 if (model.size() == 9) model.erase(model.begin());
                 model.push_back(path);

@@ -1,15 +1,8 @@
 #!/usr/bin/python3
-"""Real fonts, checked with an independent TrueType library (fontTools).
-
-For every DejaVu and Liberation font on the machine:
-  - `qmfont names` gives the full name and notice that fontTools decodes;
-  - after `qmfont rename`, fontTools loads every table, every directory
-    checksum is right, name IDs 1 and 4 read as the new name on every
-    platform, every other name record and every other table is unchanged.
-Then the command line itself: escaping, exit status, messages.
-
-usage: rename_oracle.py QMFONT
-"""
+"""rename_oracle.py QMFONT: real fonts (every DejaVu and Liberation font here) checked with an independent
+TrueType library. `qmfont names` gives the full name and notice it decodes; after `qmfont rename` it loads
+every table, every checksum is right, name IDs 1 and 4 read as the new name on every platform, and every other
+record and table is unchanged. Then the command line itself: escaping, exit status, messages."""
 import glob
 import os
 import shutil

@@ -25,9 +25,8 @@ Bytes Utf16Units(const std::vector<uint16_t>& units) {
     return b;
 }
 Bytes Utf16Latin1(const std::string& text) {
-    Bytes b;
-    for (unsigned char c : text) Add16(b, c);
-    return b;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    return Utf16Units({p, p + text.size()});
 }
 
 Bytes BuildNameTable(const NameTableSpec& spec) {
@@ -98,9 +97,7 @@ std::vector<ParsedName> ParseNameTable(const Bytes& table) {
     return names;
 }
 
-// --- the reference model of the reader -----------------------------------
-
-namespace {
+namespace {  // the model of the reader
 
 struct ModelFile {
     const Bytes& bytes;
@@ -161,8 +158,6 @@ ModelNames ModelReadFontNames(const Bytes& font) {
     result.ok = !result.display.empty();
     return result;
 }
-
-// --- files -------------------------------------------------------------------
 
 std::string TempDir() {
     static std::atomic<int> serial{0};

@@ -25,8 +25,7 @@ struct NameTableSpec {
 struct SfntTable { std::string tag; Bytes data; };  // tag: four characters
 
 Bytes BuildNameTable(const NameTableSpec& spec);
-// Lays the tables out in order, 4-byte aligned, with correct directory
-// offsets, lengths and checksums.
+// Lays the tables out in order, 4-byte aligned, with correct directory offsets, lengths and checksums.
 Bytes BuildSfnt(const std::vector<SfntTable>& tables);
 // A plausible font: tables before and after a naming table from the records, one of odd length.
 Bytes BuildFont(const std::vector<NameRec>& records);
@@ -45,19 +44,16 @@ void PatchU32(Bytes& b, size_t at, uint32_t v);
 
 struct ParsedTable { std::string tag; uint32_t checksum, offset, length; Bytes data; };
 struct ParsedName { uint16_t platform, encoding, language, nameId, length, offset; Bytes text; };
-// Parses a well-formed font; tables whose bytes lie outside the file come
-// back with empty data.
+// Parses a well-formed font; tables whose bytes lie outside the file come back with empty data.
 std::vector<ParsedTable> ParseSfnt(const Bytes& font);
 std::vector<ParsedName> ParseNameTable(const Bytes& table);
 uint32_t Checksum(const Bytes& data);
 
-// Straightforward model of the reader, on bytes in memory: every structure
-// and every code unit read on its own, exactly as the file layout says.
+// Straightforward model of the reader, on bytes in memory: every structure and code unit read on its own.
 struct ModelNames { bool ok; std::string display, notice; };
 ModelNames ModelReadFontNames(const Bytes& font);
 
-// Files for tests.
-std::string TempDir();  // fresh directory, removed by the OS temp cleaner
+std::string TempDir();  // a fresh directory for test files, removed by the OS temp cleaner
 bool WriteFile(const std::string& path, const Bytes& bytes);
 Bytes ReadFileBytes(const std::string& path, bool* exists = nullptr);
 bool FileExists(const std::string& path);
