@@ -29,10 +29,7 @@ Values ValuesOf(const SettingsRecord& r) {
     return values;
 }
 
-SettingsRecord Defaults() {
-    SettingsRecord record;
-    return ResetSettings(record), record;
-}
+SettingsRecord Defaults() { SettingsRecord record; return ResetSettings(record), record; }
 
 // What the reader makes of text in a buffer of exactly its size, so that a read past it is caught.
 Values Read(const std::string& text) {
