@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <random>
 #include <string>
@@ -14,51 +15,40 @@
 #include "lists/rowsort.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
-#include "resources/resource.h"
 
 namespace {
 
 const std::string kSep(1, kPlatPathSep);
 
 TEST(Paths, JoinOnceAndRefuseWhatDoesNotFit) {
-    struct Case {
-        std::string directory, name;
-        size_t size;
-        bool ok;
-        std::string out;
-    } cases[] = {
+    const struct { std::string directory, name; size_t size; bool ok; std::string out; } cases[] = {
         {"C:" + kSep + "F", "a.ttf", 64, true, "C:" + kSep + "F" + kSep + "a.ttf"},
-        {"C:" + kSep, "a.ttf", 64, true, "C:" + kSep + "a.ttf"},
-        {"", "a.ttf", 64, true, "a.ttf"},
-        {"dir", "", 64, true, "dir" + kSep},
-        {"abc", "de", 7, true, "abc" + kSep + "de"},  // exactly fits with its terminator
-        {"abc", "def", 7, false, ""},
-        {"abc", "", 4, false, ""},
-    };
-    for (const Case& c : cases) {
+        {"C:" + kSep, "a.ttf", 64, true, "C:" + kSep + "a.ttf"}, {"", "a.ttf", 64, true, "a.ttf"},
+        {"dir", "", 64, true, "dir" + kSep}, {"abc", "de", 7, true, "abc" + kSep + "de"},  // exactly fits
+        {"abc", "def", 7, false, ""}, {"abc", "", 4, false, ""}, {"", "", 1, true, ""}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.directory + "|" + c.name);
         std::vector<char> out(c.size + 1, '#');
         EXPECT_EQ(c.ok, JoinPath(out.data(), c.size, c.directory.c_str(), c.name.c_str()));
         EXPECT_EQ(c.out, out.data());
         EXPECT_EQ('#', out[c.size]) << "wrote past the buffer";
     }
-    char path[8] = "abc";
-    AppendSeparator(path, sizeof path);
-    EXPECT_EQ("abc" + kSep, path);
-    AppendSeparator(path, sizeof path);
-    EXPECT_EQ("abc" + kSep, path);
-    char full[4] = "abc";
-    AppendSeparator(full, sizeof full);
-    EXPECT_STREQ("abc", full);
-    char empty[4] = "";
-    AppendSeparator(empty, sizeof empty);
-    EXPECT_STREQ("", empty);
-
-    for (const char* bare : {"a.ttf", "...", ".hidden", "x..y"}) EXPECT_TRUE(IsBareFileName(bare)) << bare;
-    for (const char* other : {"", ".", "..", "C:x.ttf", "..\\x.ttf", "a/b", "\\\\server\\f"}) {
-        EXPECT_FALSE(IsBareFileName(other)) << other;
+    for (auto [text, size, want] : {std::tuple{std::string("abc"), 8, "abc" + kSep}, {"abc" + kSep, 8, "abc" + kSep},
+                                    {"abc", 4, std::string("abc")}, {"", 4, std::string()}}) {
+        char path[8] = {};
+        text.copy(path, 7), AppendSeparator(path, size);
+        EXPECT_EQ(want, path) << text << " in " << size;
     }
+    for (const char* bare : {"a.ttf", "...", ".hidden", "x..y"}) EXPECT_TRUE(IsBareFileName(bare)) << bare;
+    for (const char* other : {"", ".", "..", "C:x.ttf", "..\\x.ttf", "a/b", "\\\\server\\f"}) EXPECT_FALSE(IsBareFileName(other)) << other;
 }
+
+// Compares ignoring letter case: equal rows in the row order show whether their order is kept.
+std::string Lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+int CaseBlind(const char* a, const char* b) { return Lower(a).compare(Lower(b)); }
 
 // The recent directories against a model made of a vector: every
 // operation of a long random run leaves both the same.
@@ -67,11 +57,6 @@ TEST(RecentDirectories, KeepTheNineNewestOnceLikeTheModel) {
     std::vector<std::string> model;
     const char* paths[] = {"C:\\A", "c:\\a", "C:\\B", "D:\\", "d:\\", "fonts", "\\\\server\\share", "1:\\x",
                            "Z:\\Long Folder", "e:", "C:\\C", "C:\\D", "F:\\E", "G:\\F", "H:\\G", "I:\\H", ":\\x"};
-    auto same = [](const std::string& a, const std::string& b) {
-        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-                   return tolower(static_cast<unsigned char>(x)) == tolower(static_cast<unsigned char>(y));
-               });
-    };
     std::mt19937 rng(12);
     for (int step = 0; step < 3000; ++step) {
         SCOPED_TRACE(step);
@@ -80,11 +65,11 @@ TEST(RecentDirectories, KeepTheNineNewestOnceLikeTheModel) {
             RemoveRecentDirectory(recent, index);
             if (index >= 0 && index < static_cast<int>(model.size())) model.erase(model.begin() + index);
         } else {
-            const std::string path = paths[rng() % (sizeof paths / sizeof *paths)];
+            const std::string path = paths[rng() % std::size(paths)];
             const bool kept = isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
             EXPECT_EQ(kept, AddRecentDirectory(recent, path.c_str()));
             if (kept) {
-                auto found = std::find_if(model.begin(), model.end(), [&](const auto& p) { return same(p, path); });
+                auto found = std::find_if(model.begin(), model.end(), [&](auto& p) { return Lower(p) == Lower(path); });
                 if (found != model.end()) model.erase(found);
                 if (model.size() == 9) model.erase(model.begin());
                 model.push_back(path);
@@ -98,76 +83,57 @@ TEST(RecentDirectories, KeepTheNineNewestOnceLikeTheModel) {
     EXPECT_EQ(longPath.substr(0, kRecentPathSize - 1), recent.paths[recent.count - 1]);
 }
 
-// The neighbour-swap passes, done literally: the order the rows must get.
-void PassSort(std::vector<std::string>& rows) {
-    for (bool swapped = true; swapped;) {
-        swapped = false;
-        for (size_t i = 0; i + 1 < rows.size(); ++i) {
-            if (IsDriveRow(rows[i].c_str()) || IsDriveRow(rows[i + 1].c_str())) continue;
-            if (strcmp(rows[i].c_str(), rows[i + 1].c_str()) > 0) {
-                std::swap(rows[i], rows[i + 1]);
-                swapped = true;
-            }
-        }
-    }
-}
-
+// Against the neighbour-swap passes done literally, on rows of every small count and on long ones.
 TEST(SortRowsAroundDrives, EqualsTheSwapPassesOnGeneratedRows) {
     std::mt19937 rng(7);
     const char* pieces[] = {"a", "A", "b", "-", "[", "]", "1", "z", "e\xE9", ".ttf", " "};
-    for (int round = 0; round < 400; ++round) {
-        std::vector<std::string> rows;
-        for (int i = 1 + static_cast<int>(rng() % 40); i > 0; --i) {
-            std::string row;
-            if (rng() % 6 == 0) {
-                row = std::string("[-") + static_cast<char>('a' + rng() % 26) + "-]";
-            } else {
-                for (unsigned k = 1 + rng() % 4; k > 0; --k) row += pieces[rng() % 11];
-            }
-            rows.push_back(row);
+    for (int round = 0; round < 600; ++round) {
+        std::vector<std::string> rows(round < 200 ? round % 5 : 1 + rng() % 40);
+        for (std::string& row : rows) {
+            if (rng() % 6 == 0) row = std::string("[-") + static_cast<char>('a' + rng() % 26) + "-]";
+            else for (unsigned k = 1 + rng() % 3; k > 0; --k) row += pieces[rng() % std::size(pieces)];
         }
         std::vector<std::string> want = rows;
-        PassSort(want);
+        for (bool swapped = true; swapped;) {
+            swapped = false;
+            for (size_t i = 0; i + 1 < want.size(); ++i) {
+                if (IsDriveRow(want[i].c_str()) || IsDriveRow(want[i + 1].c_str())) continue;
+                if (CaseBlind(want[i].c_str(), want[i + 1].c_str()) > 0) std::swap(want[i], want[i + 1]), swapped = true;
+            }
+        }
         std::vector<char> slots(rows.size() * kRowSlot, 0);
         auto* array = reinterpret_cast<char(*)[kRowSlot]>(slots.data());
         for (size_t i = 0; i < rows.size(); ++i) rows[i].copy(array[i], kRowSlot - 1);
-        SortRowsAroundDrives(array, rows.size(), [](const char* a, const char* b) { return strcmp(a, b); });
+        SortRowsAroundDrives(array, rows.size(), CaseBlind);
         ASSERT_EQ(want, std::vector<std::string>(array, array + rows.size())) << "round " << round;
     }
 }
 
-const int kControls[] = {101, 102, 103, 104, 105, 106, 107, 108, 111, 112, 114, 115, 113, 117, 118, 116, 122};
-
 TEST(MainLayout, WorkedExampleAndInvariantsAtEverySize) {
-    // 700 x 500: half 350, quarter (500 - 64) / 4 = 109.
-    struct Place {
-        int id, x, y, width, height;
-    } at700[] = {
+    // 700 x 500: half 350, quarter (500 - 64) / 4 = 109. Ids not listed have no place.
+    const std::vector<std::array<int, 5>> at700 = {
         {101, 8, 8, 294, 436},   {102, 8, 448, 72, 14},   {103, 8, 468, 80, 24},   {104, 88, 468, 80, 24},
         {105, 168, 468, 80, 24}, {106, 88, 447, 136, 14}, {107, 310, 117, 80, 24}, {108, 310, 145, 80, 24},
-        {111, 398, 8, 294, 412}, {112, 478, 423, 136, 14}, {114, 398, 444, 80, 24}, {115, 478, 444, 80, 24},
-        {113, 558, 444, 80, 24}, {117, 398, 468, 80, 24}, {118, 478, 468, 80, 24}, {116, 558, 468, 80, 24},
-        {122, 398, 424, 80, 14},
-    };
-    for (const Place& p : at700) {
-        const ControlPlace got = MainControlPlace(p.id, 700, 500);
-        EXPECT_EQ((std::vector<int>{p.x, p.y, p.width, p.height}),
-                  (std::vector<int>{got.x, got.y, got.width, got.height}))
-            << p.id;
+        {111, 398, 8, 294, 412}, {112, 478, 423, 136, 14}, {113, 558, 444, 80, 24}, {114, 398, 444, 80, 24},
+        {115, 478, 444, 80, 24}, {116, 558, 468, 80, 24}, {117, 398, 468, 80, 24}, {118, 478, 468, 80, 24},
+        {122, 398, 424, 80, 14}};
+    std::vector<int> ids;
+    for (int id = 0; id < 1100; ++id) {
+        const ControlPlace p = MainControlPlace(id, 700, 500);
+        if (p.x | p.y | p.width | p.height) ids.push_back(id);
+        const auto row = std::find_if(at700.begin(), at700.end(), [&](const auto& r) { return r[0] == id; });
+        EXPECT_EQ((row == at700.end() ? std::array{id, 0, 0, 0, 0} : *row), (std::array{id, p.x, p.y, p.width, p.height}));
     }
-    const ControlPlace none = MainControlPlace(109, 700, 500);
-    EXPECT_EQ(0, none.x | none.y | none.width | none.height);
-
     // Every client size a 600 x 420 window or larger can have: inside the
     // client area, no two controls overlapping, the lists equally wide and
     // the arrow buttons between them.
     for (int w = 576; w < 1700; w += 37) {
         for (int h = 361; h < 1300; h += 41) {
             SCOPED_TRACE(testing::Message() << w << " x " << h);
-            for (int a : kControls) {
+            for (int a : ids) {
                 const ControlPlace p = MainControlPlace(a, w, h);
-                EXPECT_TRUE(p.x >= 0 && p.y >= 0 && p.x + p.width <= w && p.y + p.height <= h) << a;
-                for (int b : kControls) {
+                EXPECT_TRUE(p.x >= 0 && p.y >= 0 && p.width > 0 && p.x + p.width <= w && p.y + p.height <= h) << a;
+                for (int b : ids) {
                     const ControlPlace q = MainControlPlace(b, w, h);
                     const bool apart = p.x + p.width <= q.x || q.x + q.width <= p.x || p.y + p.height <= q.y ||
                                        q.y + q.height <= p.y;

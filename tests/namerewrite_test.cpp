@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -15,34 +16,26 @@
 
 namespace {
 
-NameRec Ms(uint16_t id, const std::string& latin1) { return {3, 1, 0x409, id, Utf16Latin1(latin1)}; }
-NameRec Mac(uint16_t id, const std::string& bytes) { return {1, 0, 0, id, bytes}; }
-
 std::string DisplayName(const std::string& path) {
     static char display[kFontNameCapacity], notice[kFontNameCapacity];
-    ReadFontNames(display, notice, path.c_str());
-    return display;
+    return ReadFontNames(display, notice, path.c_str()), display;
 }
 
 // Checks the file is laid out as a rewrite must leave it: tables in the old
 // order, each on a 4-byte boundary with zero padding, right checksums, and
 // every table but the naming table byte-identical to before.
-void ExpectLaidOutLike(const Bytes& before, const Bytes& after, int line) {
-    SCOPED_TRACE(testing::Message() << "from line " << line);
+void ExpectLaidOutLike(const Bytes& before, const Bytes& after) {
     ASSERT_GE(after.size(), 12u);
     EXPECT_EQ(before.substr(0, 12), after.substr(0, 12));
-    const auto old = ParseSfnt(before);
-    const auto now = ParseSfnt(after);
+    const auto old = ParseSfnt(before), now = ParseSfnt(after);
     ASSERT_EQ(old.size(), now.size());
     uint64_t expectOffset = 12 + 16 * now.size();
     for (size_t i = 0; i < now.size(); ++i) {
         SCOPED_TRACE(now[i].tag);
-        EXPECT_EQ(old[i].tag, now[i].tag);
-        EXPECT_EQ(expectOffset, now[i].offset);
-        EXPECT_EQ(Checksum(now[i].data), now[i].checksum);
-        ASSERT_EQ(now[i].length, now[i].data.size());
-        if (now[i].tag != "name") EXPECT_EQ(old[i].data, now[i].data);
         const uint32_t padded = (now[i].length + 3) & ~3u;
+        EXPECT_EQ(std::tuple(old[i].tag, expectOffset, Checksum(now[i].data), now[i].length),
+                  std::tuple(now[i].tag, uint64_t{now[i].offset}, now[i].checksum, uint32_t(now[i].data.size())));
+        if (now[i].tag != "name") EXPECT_EQ(old[i].data, now[i].data);
         EXPECT_EQ(Bytes(padded - now[i].length, '\0'), after.substr(now[i].offset + now[i].length, padded - now[i].length));
         expectOffset += padded;
     }
@@ -50,179 +43,104 @@ void ExpectLaidOutLike(const Bytes& before, const Bytes& after, int line) {
 }
 
 Bytes NameTableOf(const Bytes& font) {
-    for (const auto& t : ParseSfnt(font)) {
-        if (t.tag == "name") return t.data;
-    }
+    for (const auto& t : ParseSfnt(font)) if (t.tag == "name") return t.data;
     return {};
 }
 
 struct FontFile {
-    std::string dir = TempDir();
-    std::string path = JoinPath(dir, "FOO.TTF");
-    std::string backup = path + ".bak";
+    std::string dir = TempDir(), path = JoinPath(dir, "FOO.TTF"), backup = path + ".bak";
 };
 
+// Family and full names replaced on every platform, each record keeping its place and its own copy of its
+// string, in record order (shared strings too), and an earlier backup replaced, then deleted.
 TEST(RewriteFontName, ReplacesFamilyAndFullNamesOnEveryPlatform) {
-    FontFile f;
-    const std::vector<NameRec> records = {
+    const std::vector<NameRec> many = {
         Mac(0, "(c) Mac"), Mac(1, "Old Family"), Mac(2, "Bold"), Mac(3, "Unique Mac"), Mac(4, "Old Family Bold"),
         Mac(6, "OldFamily-Bold"), Ms(0, "(c) Win"), Ms(1, "Old Family"), Ms(2, "Bold"), Ms(3, "Unique Win"),
         Ms(4, "Old Family Bold"), Ms(6, "OldFamily-Bold"), {3, 0, 0x409, 4, Utf16Latin1("Symbol Name")},
-        {0, 3, 0, 1, Utf16Latin1("Uni Family")},
-    };
-    const Bytes before = BuildFont(records);
-    ASSERT_TRUE(WriteFile(f.path, before));
-    ASSERT_TRUE(WriteFile(f.backup, "an old backup"));
-
-    ASSERT_TRUE(RewriteFontName("Test Sans", f.path.c_str()));
-    EXPECT_FALSE(FileExists(f.backup)) << "an earlier backup is replaced, then deleted";
-    const Bytes after = ReadFileBytes(f.path);
-    ExpectLaidOutLike(before, after, __LINE__);
-
-    const Bytes table = NameTableOf(after);
-    EXPECT_EQ(ReadU16(NameTableOf(before), 0), ReadU16(table, 0));
-    EXPECT_EQ(records.size(), ReadU16(table, 2));
-    EXPECT_EQ(6 + 12 * records.size(), ReadU16(table, 4));
-    const auto names = ParseNameTable(table);
-    ASSERT_EQ(records.size(), names.size());
-    uint32_t running = 0;
-    for (size_t i = 0; i < names.size(); ++i) {
-        SCOPED_TRACE(i);
-        const NameRec& was = records[i];
-        EXPECT_EQ(was.platform, names[i].platform);
-        EXPECT_EQ(was.encoding, names[i].encoding);
-        EXPECT_EQ(was.language, names[i].language);
-        EXPECT_EQ(was.nameId, names[i].nameId);
-        EXPECT_EQ(running, names[i].offset) << "strings lie in record order";
-        running += names[i].length;
-        if (was.nameId == 1 || was.nameId == 4) {
-            EXPECT_EQ(was.platform == 3 ? Utf16Latin1("Test Sans") : Bytes("Test Sans"), names[i].text);
-        } else {
-            EXPECT_EQ(was.text, names[i].text);
-        }
-    }
-    EXPECT_EQ(table.size(), 6 + 12 * records.size() + running);
-    EXPECT_EQ("Test Sans", DisplayName(f.path));
-}
-
-TEST(RewriteFontName, LatinBytesSharedStringsAndPadding) {
-    FontFile f;
-    NameTableSpec spec;
-    spec.shareEqualStrings = true;  // ID 1 and 4, and ID 2 and 17, share storage
-    spec.records = {Mac(1, "Same"), Mac(2, "Regular"), Mac(4, "Same"), Ms(1, "Same"), Ms(2, "Regular"),
-                    Ms(4, "Same"), Ms(17, "Regular")};
-    const Bytes before = BuildSfnt({{"head", Bytes(54, '\x01')}, {"name", BuildNameTable(spec)}, {"post", "POST"}});
-    ASSERT_TRUE(WriteFile(f.path, before));
-
-    ASSERT_TRUE(RewriteFontName("Caf\xE9", f.path.c_str()));
-    const Bytes after = ReadFileBytes(f.path);
-    ExpectLaidOutLike(before, after, __LINE__);
-    const auto names = ParseNameTable(NameTableOf(after));
-    ASSERT_EQ(7u, names.size());
-    EXPECT_EQ("Caf\xE9", names[0].text);
-    EXPECT_EQ(Utf16Units({'C', 'a', 'f', 0x00E9}), names[3].text);
-    // One copy per record: 4 + 7 + 4 + 8 + 14 + 8 + 14 bytes, in order.
-    const uint16_t offsets[] = {0, 4, 11, 15, 23, 37, 45};
-    for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(offsets[i], names[i].offset) << i;
-    EXPECT_EQ(Utf16Latin1("Regular"), names[6].text);
-    // 6 + 84 + 59 = 149 bytes: the next table starts after 3 zero bytes.
-    EXPECT_EQ(149u, NameTableOf(after).size());
-    EXPECT_EQ("Caf\xE9", DisplayName(f.path));
-    EXPECT_FALSE(FileExists(f.backup));
-}
-
-TEST(RewriteFontName, FontWithoutNamingTableIsRelaidUnchanged) {
-    FontFile f;
-    std::vector<SfntTable> tables = {{"head", Bytes(54, '\x07')}, {"glyf", Bytes(13, '\x09')}, {"NAME", "odd"}};
-    Bytes before = BuildSfnt(tables);
-    PatchU32(before, 12 + 4, 0xDEADBEEF);  // a wrong checksum is recomputed
-    ASSERT_TRUE(WriteFile(f.path, before));
-    ASSERT_TRUE(RewriteFontName("Ignored", f.path.c_str()));
-    const Bytes after = ReadFileBytes(f.path);
-    ExpectLaidOutLike(before, after, __LINE__);
-    EXPECT_EQ(BuildSfnt(tables), after);
-    EXPECT_FALSE(FileExists(f.backup));
-}
-
-TEST(RewriteFontName, RefusesDamagedFilesWithoutTouchingThem) {
-    std::vector<std::pair<const char*, Bytes>> cases;
-    const Bytes good = BuildFont({Ms(1, "Fam"), Ms(4, "Fam Regular")});
-    const uint32_t nameOffset = ParseSfnt(good)[4].offset;
-    Bytes outside = good;
-    PatchU16(outside, nameOffset + 6 + 12 + 10, 0x0100);  // second string beyond the table
-    cases.push_back({"string outside the naming table", outside});
-    Bytes manyRecords = good;
-    PatchU16(manyRecords, nameOffset + 2, 40);
-    cases.push_back({"records beyond the naming table", manyRecords});
-    cases.push_back({"table beyond the end of the file", good.substr(0, good.size() - 40)});
-    cases.push_back({"shorter than the offset table", good.substr(0, 9)});
-    NameTableSpec big;
-    for (int i = 0; i < 40; ++i) big.records.push_back(Ms(4, "x"));
-    cases.push_back({"new strings over 65535 bytes", BuildSfnt({{"name", BuildNameTable(big)}})});
-
-    for (const auto& [what, bytes] : cases) {
-        SCOPED_TRACE(what);
+        {0, 3, 0, 1, Utf16Latin1("Uni Family")}};
+    const std::vector<NameRec> shared = {Mac(1, "Same"), Mac(2, "Regular"), Mac(4, "Same"), Ms(1, "Same"),
+                                         Ms(2, "Regular"), Ms(4, "Same"), Ms(17, "Regular")};
+    const struct { NameTableSpec spec; std::string name; size_t size; } cases[] = {
+        {{many}, "Test Sans", 360}, {{shared, true}, "Caf\xE9", 149},  // header, records, strings; 149 pads 3
+        {{{Ms(1, "Fam"), Ms(4, "Fam Regular")}}, "", 30}};  // accepted: the font then has no full name to show
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         FontFile f;
-        ASSERT_TRUE(WriteFile(f.path, bytes));
-        EXPECT_FALSE(RewriteFontName(std::string(1000, 'N').c_str(), f.path.c_str()));
-        EXPECT_EQ(bytes, ReadFileBytes(f.path));
+        const Bytes before = BuildSfnt({{"head", Bytes(54, '\x01')}, {"name", BuildNameTable(c.spec)}, {"post", "POST"}});
+        ASSERT_TRUE(WriteFile(f.path, before) && WriteFile(f.backup, "an old backup"));
+        ASSERT_TRUE(RewriteFontName(c.name.c_str(), f.path.c_str()));
+        EXPECT_FALSE(FileExists(f.backup));
+        const Bytes after = ReadFileBytes(f.path), table = NameTableOf(after);
+        ExpectLaidOutLike(before, after);
+        const auto& records = c.spec.records;
+        EXPECT_EQ(std::tuple(0, records.size(), 6 + 12 * records.size(), c.size),
+                  std::tuple(ReadU16(table, 0), size_t{ReadU16(table, 2)}, size_t{ReadU16(table, 4)}, table.size()));
+        const auto names = ParseNameTable(table);
+        ASSERT_EQ(records.size(), names.size());
+        for (size_t i = 0, running = 0; i < names.size(); running += names[i++].length) {
+            const NameRec& was = records[i];
+            const bool renamed = was.nameId == 1 || was.nameId == 4;
+            EXPECT_EQ(std::tuple(was.platform, was.encoding, was.language, was.nameId, running,
+                                 !renamed ? was.text : was.platform == 3 ? Utf16Latin1(c.name) : c.name),
+                      std::tuple(names[i].platform, names[i].encoding, names[i].language, names[i].nameId,
+                                 size_t{names[i].offset}, names[i].text)) << i;
+        }
+        EXPECT_EQ(c.name, DisplayName(f.path));
+    }
+}
+
+// Damaged input is refused and left as it was; a font without a naming table is laid out anew, its
+// checksums made right.
+TEST(RewriteFontName, RefusesDamagedFilesAndRelaysOthers) {
+    const Bytes good = BuildFont({Ms(1, "Fam"), Ms(4, "Fam Regular")});
+    const uint32_t name = ParseSfnt(good)[4].offset;
+    auto patched = [&](size_t at, const Bytes& with) { return Bytes(good).replace(at, with.size(), with); };
+    const Bytes none = "(no file)", noName = BuildSfnt({{"head", Bytes(54, 7)}, {"glyf", Bytes(13, 9)}, {"NAME", "odd"}});
+    const struct { const char* what; Bytes before; std::string name; Bytes after; } cases[] = {
+        {"string outside the naming table", patched(name + 6 + 12 + 10, Bytes("\1\0", 2)), "N", ""},
+        {"records beyond the naming table", patched(name + 2, Bytes("\0\x28", 2)), "N", ""},
+        {"table beyond the end of the file", good.substr(0, good.size() - 40), "N", ""},
+        {"shorter than the offset table", good.substr(0, 9), "N", ""},
+        {"new strings over 65535 bytes", BuildSfnt({{"name", BuildNameTable({std::vector(40, Ms(4, "x"))})}}),
+         std::string(1000, 'N'), ""}, {"missing file", none, "N", ""},
+        {"no naming table, a wrong checksum", Bytes(noName).replace(16, 4, "\xDE\xAD\xBE\xEF"), "N", noName}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FontFile f;
+        if (c.before != none) ASSERT_TRUE(WriteFile(f.path, c.before));
+        EXPECT_EQ(!c.after.empty(), RewriteFontName(c.name.c_str(), f.path.c_str()));
+        EXPECT_EQ(c.after.empty() ? c.before : c.after, FileExists(f.path) ? ReadFileBytes(f.path) : none);
         EXPECT_FALSE(FileExists(f.backup));
     }
-    FontFile missing;
-    EXPECT_FALSE(RewriteFontName("X", missing.path.c_str()));
-    EXPECT_FALSE(FileExists(missing.path));
-    EXPECT_FALSE(FileExists(missing.backup));
-
-    // An empty name is accepted: the file then has no full name to show.
-    FontFile empty;
-    ASSERT_TRUE(WriteFile(empty.path, good));
-    EXPECT_TRUE(RewriteFontName("", empty.path.c_str()));
-    EXPECT_EQ("", DisplayName(empty.path));
-    EXPECT_EQ(0u, ParseNameTable(NameTableOf(ReadFileBytes(empty.path)))[1].length);
 }
 
 // A failure at any one system call of a rewrite never loses or half-writes
-// the font: either nothing happened, or (when only the last clean-up failed)
-// the rewrite is complete.
+// the font: either nothing happened and no backup is left, or (when only a
+// clean-up deletion failed: the first, of no old backup, or the last, of
+// the backup) the rewrite is complete.
 TEST(RewriteFontName, FaultAtEveryCallLeavesTheFontWhole) {
     FontFile f;
-    const Bytes original = BuildFont({Mac(1, "Old"), Mac(4, "Old Regular"), Ms(0, "(c)"), Ms(1, "Old"),
-                                      Ms(4, "Old Regular")});
-    ASSERT_TRUE(WriteFile(f.path, original));
+    const Bytes original = BuildFont({Mac(1, "Old"), Mac(4, "Old Regular"), Ms(0, "(c)"), Ms(1, "Old"), Ms(4, "Old Regular")});
     PlatResetCounts();
-    ASSERT_TRUE(RewriteFontName("New Name", f.path.c_str()));
+    ASSERT_TRUE(WriteFile(f.path, original) && RewriteFontName("New Name", f.path.c_str()));
     const unsigned calls = PlatCallCount(PlatOp::Any);
     const Bytes rewritten = ReadFileBytes(f.path);
-    ASSERT_GT(calls, 10u);
-
-    unsigned outcomes[2] = {};
-    for (unsigned k = 1; k <= calls; ++k) {
-        SCOPED_TRACE(testing::Message() << "failing call " << k << " of " << calls);
+    unsigned k = 0, outcomes[2] = {};
+    do {  // until a run makes fewer calls than k
+        SCOPED_TRACE(++k);
         ASSERT_TRUE(WriteFile(f.path, original));
         PlatFailNth(PlatOp::Any, k);
         const bool result = RewriteFontName("New Name", f.path.c_str());
-        const bool fired = PlatFaultFired();
-        const PlatOp op = PlatFiredOp();
-        PlatFailNth(PlatOp::Any, 0);
-        ASSERT_TRUE(fired);
         bool exists = false;
-        const Bytes now = ReadFileBytes(f.path, &exists);
+        EXPECT_EQ(result ? rewritten : original, ReadFileBytes(f.path, &exists));
         ASSERT_TRUE(exists) << "the font file must never be missing";
-        if (!result) {
-            EXPECT_EQ(original, now);
-            EXPECT_FALSE(FileExists(f.backup));
-        } else {
-            // Only the clean-up deletions may fail without failing the rewrite:
-            // the first (no old backup to delete) or the last (the backup).
-            EXPECT_EQ(PlatOp::Delete, op);
-            EXPECT_EQ(rewritten, now);
-            EXPECT_EQ("New Name", DisplayName(f.path));
-            PlatDeleteFile(f.backup.c_str());
-        }
-        ++outcomes[result];
-    }
-    EXPECT_EQ(2u, outcomes[1]);
-    EXPECT_EQ(calls - 2, outcomes[0]);
+        EXPECT_TRUE(result ? !PlatFaultFired() || PlatFiredOp() == PlatOp::Delete : !FileExists(f.backup));
+        std::filesystem::remove(f.backup);
+        outcomes[result] += PlatFaultFired();
+    } while (PlatFaultFired());
+    PlatFailNth(PlatOp::Any, 0);
+    EXPECT_EQ(std::tuple(calls + 1, 2u, calls - 2), std::tuple(k, outcomes[1], outcomes[0]));
 }
 
 // Into another file: the bytes a rewrite in place leaves, over an empty, missing or longer file;

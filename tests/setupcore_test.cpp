@@ -29,7 +29,6 @@ TEST(Inches, TypedTextReadsAsHundredthsAndClamps) {
     const std::array<uint32_t, 3> clamps[] = {{9, SettingsRange(1, 5), 5}, {0, SettingsRange(1, 5), 1},
         {~0u, SettingsRange(1, 5), 5}, {3, SettingsRange(1, 5), 3}, {9, 0, 9}, {~0u, 0, ~0u}};
     for (auto [value, range, want] : clamps) EXPECT_EQ(ClampToRange(value, range), want) << value << " " << range;
-    EXPECT_EQ(ClampToKeyRange(kSettingsKeys[6], ParseInches("-1")), 3000u);  // LeftPrintMargin, 1..3000
 }
 
 using Rgb = std::array<int, 3>;
@@ -56,6 +55,7 @@ TEST(Palette, GeneratedResourceFollowsTheRule) {
     const std::array<int, 5> nearest[] = {{248, 248, 248, 256, 142}, {0, 0, 0, 256, 0}, {1, 1, 2, 256, 112},
         {85, 102, 119, 256, 124} /* tie: 125 */, {255, 255, 255, 256, 255}, {255, 255, 255, 255, 143}, {9, 9, 9, 0, 0}};
     for (auto [r, g, b, count, want] : nearest) EXPECT_EQ(NearestPaletteEntry(r, g, b, palette, count), want) << r;
+    EXPECT_EQ(NearestPaletteEntry(0, 0, 0, std::array<uint8_t, 6>{0, 0, 1, 0, 0, 0}.data(), 2), 1) << "exact after near";
 }
 
 TEST(Palette, ShortOrMissingResourceGivesTheCube) {

@@ -42,7 +42,6 @@ CORE = [
     "src/config/setupvalues.cpp",
     "src/config/palette.cpp",
     "src/lists/rowsort.cpp",
-    "src/app/phrases.cpp",
     "src/samples/pagefooter.cpp",
     "src/samples/ellipsisfit.cpp",
     "src/info/registeredowner.cpp",

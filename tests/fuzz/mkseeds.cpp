@@ -1,6 +1,5 @@
 // Writes the seed corpus for the fuzz targets: small fonts from the test
 // builder, well formed and damaged, and a few settings files.
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -8,35 +7,18 @@
 #include "sfntbuilder.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        fprintf(stderr, "usage: mkseeds DIR\n");
-        return 2;
-    }
-    std::vector<Bytes> seeds;
-    auto ms = [](uint16_t id, const char* s) { return NameRec{3, 1, 0x409, id, Utf16Latin1(s)}; };
-    auto mac = [](uint16_t id, const char* s) { return NameRec{1, 0, 0, id, s}; };
-    seeds.push_back(BuildFont({mac(0, "(c) Mac"), mac(1, "Fam"), mac(4, "Fam Bold"), ms(0, "(c) Win"), ms(1, "Fam"),
-                               ms(4, "Fam Bold")}));
-    seeds.push_back(BuildFont({mac(7, "TM"), ms(4, "Only Win")}));
-    seeds.push_back(BuildFont({{0, 3, 0, 4, Utf16Latin1("Uni")}, {2, 0, 0, 4, "Iso"}, {7, 0, 0, 4, "Seven"}}));
-    NameTableSpec shared;
-    shared.shareEqualStrings = true;
-    shared.stringOffsetOverride = 3;
-    shared.records = {mac(1, "Same"), mac(4, "Same"), ms(1, "Same"), ms(4, "Same")};
-    seeds.push_back(BuildSfnt({{"head", Bytes(54, 1)}, {"name", BuildNameTable(shared)}}));
-    NameTableSpec damaged;
-    damaged.records = {mac(4, "Broken"), ms(4, "Broken")};
+    if (argc != 2) return 2;
+    NameTableSpec shared{{Mac(1, "Same"), Mac(4, "Same"), Ms(1, "Same"), Ms(4, "Same")}, true, 3};
+    NameTableSpec damaged{{Mac(4, "Broken"), Ms(4, "Broken")}};
     damaged.records[0].offsetOverride = 0x7000;
-    seeds.push_back(BuildSfnt({{"name", BuildNameTable(damaged)}, {"NAME", "upper"}}));
-    seeds.push_back(BuildSfnt({{"head", Bytes(54, 2)}, {"glyf", Bytes(3, 3)}}));
-    seeds.push_back(seeds[0].substr(0, seeds[0].size() / 2));
-    for (const char* target : {"readnames", "rewrite"}) {
-        const std::filesystem::path dir = std::filesystem::path(argv[1]) / target;
-        std::filesystem::create_directories(dir);
-        for (size_t i = 0; i < seeds.size(); ++i) {
-            if (!WriteFile((dir / ("seed" + std::to_string(i) + ".ttf")).string(), seeds[i])) return 1;
-        }
-    }
+    const Bytes full = BuildFont({Mac(0, "(c) Mac"), Mac(1, "Fam"), Mac(4, "Fam Bold"), Ms(0, "(c) Win"), Ms(1, "Fam"),
+                                  Ms(4, "Fam Bold")});
+    const std::vector<Bytes> fonts = {
+        full, BuildFont({Mac(7, "TM"), Ms(4, "Only Win")}),
+        BuildFont({{0, 3, 0, 4, Utf16Latin1("Uni")}, {2, 0, 0, 4, "Iso"}, {7, 0, 0, 4, "Seven"}}),
+        BuildSfnt({{"head", Bytes(54, 1)}, {"name", BuildNameTable(shared)}}),
+        BuildSfnt({{"name", BuildNameTable(damaged)}, {"NAME", "upper"}}),
+        BuildSfnt({{"head", Bytes(54, 2)}, {"glyf", Bytes(3, 3)}}), full.substr(0, full.size() / 2)};
     const std::vector<Bytes> settings = {
         ";Quillmere configuration file\r\n;Quillmere\r\n;Last updated Wed Aug  7 12:00:00 2002\r\n;\r\n"
         "[Quillmere]\r\nApplicationPath = C:\\QM\\\r\nBottomPrintMargin = 50\r\nDisplayFontSize = 24\r\n"
@@ -44,13 +26,15 @@ int main(int argc, char** argv) {
         "StartupDirectory = C:\\FONTS\\\r\nFileMenuPath = C:\\FONTS\\\r\nFileMenuPath = D:\\\r\n",
         "Paper=4\nShow==0\nFont x\n\npaperColumns = 2\nLogoDelay = -1\nTitleFontSize\t= 9\n",
         "PageFooter = " + std::string(200, 'p') + "PaperColumns = 5\r\nFooterFont = Times New Roman   \r\n",
-        "FileMenuPath = A:\\\rFileMenuPathX=B:\\\r\n; comment\r\nWarnShowManual = 0\x1aPaperColumns = 1\r\n",
-    };
-    const std::filesystem::path dir = std::filesystem::path(argv[1]) / "settings";
-    std::filesystem::create_directories(dir);
-    for (size_t i = 0; i < settings.size(); ++i) {
-        if (!WriteFile((dir / ("seed" + std::to_string(i) + ".ini")).string(), settings[i])) return 1;
+        "FileMenuPath = A:\\\rFileMenuPathX=B:\\\r\n; comment\r\nWarnShowManual = 0\x1aPaperColumns = 1\r\n"};
+    const std::pair<const char*, std::vector<Bytes>> targets[] = {
+        {"readnames", fonts}, {"rewrite", fonts}, {"settings", settings}, {"footer", {"%P %S %a %D %n %t %%%x%"}}};
+    for (const auto& [target, seeds] : targets) {
+        const std::filesystem::path dir = std::filesystem::path(argv[1]) / target;
+        std::filesystem::create_directories(dir);
+        for (size_t i = 0; i < seeds.size(); ++i) {
+            if (!WriteFile((dir / ("seed" + std::to_string(i))).string(), seeds[i])) return 1;
+        }
     }
-    std::filesystem::create_directories(std::filesystem::path(argv[1]) / "footer");
-    return WriteFile((std::filesystem::path(argv[1]) / "footer" / "seed").string(), "%P %S %a %D %n %t %%%x%") ? 0 : 1;
+    return 0;
 }
