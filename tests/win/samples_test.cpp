@@ -185,6 +185,7 @@ Bytes MakeFont(const std::string& name, const std::string& notice) {
 struct Shown {
     std::string caption, sample, notice = "(no box)", face, realFace;
     int height = 0, temporaryFiles = 0, narrow = 0, wide = 0, selected = -1, highlighted = 0, inked = 0;
+    bool upright = false, regular = false;
     COLORREF textColour = 0;
     bool openAfterKeys = false;
     HFONT font = nullptr;
@@ -201,6 +202,8 @@ Shown Read(HWND dialog) {
     GetObjectA(shown.font, sizeof font, &font);
     shown.face = font.lfFaceName;
     shown.height = font.lfHeight;
+    shown.upright = font.lfEscapement == 0 && font.lfOrientation == 0 && !font.lfItalic;
+    shown.regular = font.lfWeight == FW_DONTCARE || font.lfWeight == FW_NORMAL;
     ScreenDC screen;
     {
         SelectedObject select(screen.get(), shown.font);
@@ -260,6 +263,7 @@ protected:
         EXPECT_EQ(window_, seen_[0].owner);
         EXPECT_TRUE(shown.openAfterKeys) << "Enter, Escape or WM_CLOSE ended the window";
         EXPECT_EQ(0u, GetObjectType(shown.font)) << "sample font not deleted";
+        EXPECT_TRUE(shown.upright && shown.regular) << "the sample is upright, of the face's regular weight";
         EXPECT_EQ(0, shown.selected);
         EXPECT_EQ(0, shown.highlighted) << "text shows selected";
         EXPECT_GT(shown.inked, 100) << "the sample shows";
