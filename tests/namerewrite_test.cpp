@@ -143,14 +143,26 @@ TEST(RewriteFontName, FaultAtEveryCallLeavesTheFontWhole) {
     EXPECT_EQ(std::tuple(calls + 1, 2u, calls - 2), std::tuple(k, outcomes[1], outcomes[0]));
 }
 
-// Into another file: the bytes a rewrite in place leaves, over an empty, missing or longer file;
-// none for damaged input; after a failure at any call, the source as it was and no font there.
-TEST(RewriteFontNameInto, SameBytesAsInPlaceOrNoCopy) {
+// Into another file: the source's bytes with the naming table a rewrite in place makes appended and
+// its entry pointing there, over an empty, missing or longer file; none for damaged input; after a
+// failure at any call, the source as it was and no font there.
+TEST(RewriteFontNameInto, SourceWithTheNewNamingTableAppendedOrNoCopy) {
     FontFile f;
     const std::string dest = JoinPath(f.dir, "GLY1.tmp"), src = JoinPath(f.dir, "src.ttf");
-    const Bytes good = BuildFont({Mac(1, "Old"), Ms(0, "(c)"), Ms(1, "Old"), Ms(4, "Old Regular")});
+    const Bytes good = BuildFont({Mac(1, "Old"), Ms(0, "(c)"), Ms(1, "Old"), Ms(4, "Old Regular")}) + "odd";
     ASSERT_TRUE(WriteFile(f.path, good) && RewriteFontName("New", f.path.c_str()));
-    const Bytes expected = ReadFileBytes(f.path), none = "(no file)", damaged = BuildSfnt({{"name", "xx"}});
+    Bytes expected = good + Bytes(1, '\0');  // padded to a multiple of 4
+    const std::vector<ParsedTable> before = ParseSfnt(good);
+    for (const ParsedTable& t : ParseSfnt(ReadFileBytes(f.path))) {
+        if (t.tag != "name") continue;
+        size_t entry = 12;
+        while (before[(entry - 12) / 16].tag != "name") entry += 16;
+        PatchU32(expected, entry + 4, Checksum(t.data));
+        PatchU32(expected, entry + 8, static_cast<uint32_t>(expected.size()));
+        PatchU32(expected, entry + 12, t.length);
+        expected += t.data + Bytes((4 - t.length % 4) % 4, '\0');
+    }
+    const Bytes none = "(no file)", damaged = BuildSfnt({{"name", "xx"}});
     const struct { Bytes source; int before; bool ok; } cases[] = {  // before: bytes there, -1 no file
         {good, 0, true}, {good, -1, true}, {damaged, -1, false}, {good.substr(0, 40), 0, false}, {good, 5000, true}};
     for (const auto& c : cases) {

@@ -235,6 +235,32 @@ bool WriteImage(const FontImage& image, PlatFile file) {
     return PlatWrite(file, bytes, total);
 }
 
+// Writes the font as read with the rebuilt naming table appended after it
+// and its directory entry pointing there: one write of the file's own
+// bytes, no copy of its tables. The old naming table stays behind as bytes
+// nothing points at, and the font's whole-file checksum is not recomputed:
+// this is for a private copy that only the font loader reads, and for a
+// font of several megabytes the copying and summing would cost more than
+// loading and drawing it.
+bool WriteImageAppended(FontImage& image, PlatFile file) {
+    if (image.nameIndex < 0) return PlatWrite(file, image.file, image.size);
+    PlatLocked name(image.nameBlock);
+    if (!name) return false;
+    const uint32_t length = GetU32(name.get() + 12);
+    const size_t start = Padded(static_cast<uint32_t>(image.size));
+    if (start + length > static_cast<size_t>(kMaxFontBytes)) return false;
+    const size_t tail = start - image.size + Padded(length);
+    unsigned char* bytes = g_outputBuffer.Get(tail);
+    if (!bytes) return false;
+    memset(bytes, 0, tail);
+    memcpy(bytes + (start - image.size), name.get() + kSfntEntrySize, length);
+    unsigned char* entry = image.file + kSfntHeaderSize + size_t{kSfntEntrySize} * static_cast<unsigned>(image.nameIndex);
+    PutU32(entry + 4, SfntTableChecksum(name.get() + kSfntEntrySize, length));
+    PutU32(entry + 8, static_cast<uint32_t>(start));
+    PutU32(entry + 12, length);
+    return PlatWrite(file, image.file, image.size) && PlatWrite(file, bytes, tail);
+}
+
 // Reads the font at path and rebuilds its naming table with newName. False
 // when it cannot be read whole or a table is damaged; path is only read.
 bool LoadRenamed(const char* newName, const char* path, FontImage& image) {
@@ -316,7 +342,7 @@ bool RewriteFontNameInto(const char* newName, const char* source, const char* de
     }
     if (out == kPlatBadFile) out = PlatCreate(destination);
     if (out == kPlatBadFile) return false;
-    const bool written = WriteImage(image, out);
+    const bool written = WriteImageAppended(image, out);
     // A close that fails may have lost buffered data: treat it as a failed write.
     const bool closed = PlatClose(out);
     if (written && closed) return true;

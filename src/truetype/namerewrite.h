@@ -8,9 +8,12 @@
 // "<path>.bak" copy guards the original. False leaves the file as it was.
 bool RewriteFontName(const char* newName, const char* path);
 
-// Writes the font at source, with the naming table rewritten exactly as
-// RewriteFontName would, into destination with one write; source is only
-// read. destination is best an empty file (as GetTempFileNameA leaves one);
+// Writes the font at source, with its naming table rebuilt as
+// RewriteFontName would, into destination: the source's bytes as they are,
+// the new naming table appended and its directory entry pointing there
+// (the old table stays, unreferenced, and the whole-file checksum is not
+// recomputed: this is for a private copy that only a font loader reads).
+// source is only read. destination is best an empty file (as GetTempFileNameA leaves one);
 // any other file there is replaced. The hourglass is left to the caller.
 // False when source cannot be read, its tables are damaged (then nothing is
 // written and destination stays as it was) or writing fails (then
