@@ -78,11 +78,13 @@ TEST_F(CommandsTest, StatusLinesAndCommandsFollowTheSelection) {
     EXPECT_EQ(none, State());
 
     // "Detailed" switches the row height and the setting at once: file rows, font rows.
-    for (const auto& [box, want] : {std::pair{IDC_FILES_DETAILED, "44 20 1 0"}, {IDC_INSTALLED_DETAILED, "44 44 1 1"},
-                                    {IDC_FILES_DETAILED, "20 44 0 1"}}) {
+    const std::pair<int, std::vector<LRESULT>> clicks[] = {{IDC_FILES_DETAILED, {44, 20, 1, 0}},
+                                                           {IDC_INSTALLED_DETAILED, {44, 44, 1, 1}},
+                                                           {IDC_FILES_DETAILED, {20, 44, 0, 1}}};
+    for (const auto& [box, want] : clicks) {
         SendDlgItemMessageA(window_, box, BM_CLICK, 0, 0);
-        EXPECT_EQ(want, std::to_string(Height(IDC_FILE_LIST)) + " " + std::to_string(Height(IDC_INSTALLED_LIST)) + " " +
-                            std::to_string(g_settings.ShowFileSamples) + " " + std::to_string(g_settings.ShowFontSamples));
+        EXPECT_EQ(want, (std::vector<LRESULT>{Height(IDC_FILE_LIST), Height(IDC_INSTALLED_LIST),
+                                              g_settings.ShowFileSamples, g_settings.ShowFontSamples}));
     }
 }
 

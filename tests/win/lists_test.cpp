@@ -24,14 +24,14 @@ std::vector<std::string> WithDrives(std::vector<std::string> rows) {
     return rows;
 }
 
-TEST_F(ListsTest, FileListShowsFontFilesFoldersAndDrivesInOrder) {
+TEST_F(ListsTest, FontFilesFoldersAndDrivesInOrderAndEachTrueTypeFamilyOnce) {
     for (const char* name : {"FOO.TTF", "Long Font Name.TTF", "Abc.ttf", "mixed.TtF", "note.otf", "raster.fon",
                              "readme.txt", "hidden.ttf"}) {
         ASSERT_TRUE(WriteFile(folder_ + "\\" + name, "x"));
     }
     SetFileAttributesA((folder_ + "\\hidden.ttf").c_str(), FILE_ATTRIBUTE_HIDDEN);
     for (const char* dir : {"Fonts2", "zzz", "Long Folder Name"}) CreateDirectoryA((folder_ + "\\" + dir).c_str(), nullptr);
-    Start("ShowFileSamples = 1\r\n");
+    Start("ShowFileSamples = 1\r\nShowFontSamples = 1\r\n");
     // "[zzz]" sorts after "[-z-]" by the system's word order, yet the
     // drives stay last; a name that fits 8.3 is shown in lower case.
     EXPECT_EQ(WithDrives({"[..]", "[fonts2]", "[Long Folder Name]", "[zzz]", "abc.ttf", "foo.ttf", "hidden.ttf",
@@ -59,10 +59,8 @@ TEST_F(ListsTest, FileListShowsFontFilesFoldersAndDrivesInOrder) {
     const std::vector<std::string> root = Rows(IDC_FILE_LIST);
     EXPECT_EQ(root.end(), std::find(root.begin(), root.end(), "[..]"));
     EXPECT_EQ(WithDrives({}).back(), root.back());
-}
 
-TEST_F(ListsTest, InstalledListHasEachTrueTypeFamilyOnceWithItsEntry) {
-    Start("ShowFontSamples = 1\r\n");
+    // The installed list: each TrueType family once, with its entry.
     const std::vector<std::string> rows = Rows(IDC_INSTALLED_LIST);
     for (size_t i = 0; i + 1 < rows.size(); ++i) EXPECT_NE(rows[i], rows[i + 1]) << "listed twice";
     auto listed = [&](const char* name) { return std::find(rows.begin(), rows.end(), name) != rows.end(); };

@@ -211,7 +211,8 @@ TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
     const int dejaVu = Row(IDC_INSTALLED_LIST, "DejaVu Sans");
     same(IDC_INSTALLED_LIST, "DejaVu Sans", 0, detailed,
          {{"DejaVu Sans", 8, 3, EntryFont(List(IDC_INSTALLED_LIST), dejaVu), text},
-          {"DejaVu Sans (" + std::string(FontFileOfInstalledFont("DejaVu Sans")) + ")", 8, 27, g_app.listFont, shadow}});
+          {"DejaVu Sans (" + std::string(FontFileOfInstalledFont("DejaVu Sans")) + ")", 8, 27, g_app.listFont,
+           shadow}});
 
     // The arrow button: pressed moves the drawing by one pixel each way;
     // disabled shows the text embossed, highlight one pixel below-right of
