@@ -15,27 +15,17 @@ namespace {
 
 class CommandsTest : public MainWindowFixture {
 protected:
-    // "menu+button" state of each command: 1 enabled, 0 greyed.
-    std::string Enabled(std::initializer_list<int> ids) const {
-        std::string states;
-        for (int id : ids) {
-            const bool menu = !(GetMenuState(GetMenu(window_), id, MF_BYCOMMAND) & MF_GRAYED);
+    // Both status lines, then the states of each side's commands (menu+button: 1 enabled, 0 greyed).
+    std::string State() const {
+        std::string text = Status(IDC_INSTALLED_STATUS) + " | " + Status(IDC_FILE_STATUS);
+        for (int id : {0, 105, 120, 108, 0, 113, 116, 117, 118, 107}) {
             HWND button = GetDlgItem(window_, id);
-            states += menu ? '1' : '0';
-            if (button) states += IsWindowEnabled(button) ? '1' : '0';
+            text += id == 0 ? " | " : (GetMenuState(GetMenu(window_), id, MF_BYCOMMAND) & MF_GRAYED) ? "0" : "1";
+            if (id && button) text += IsWindowEnabled(button) ? "1" : "0";
         }
-        return states;
+        return text;
     }
-    std::string InstalledCommands() const { return Enabled({105, 120, 108}); }
-    std::string FileCommands() const { return Enabled({113, 116, 117, 118, 107}); }
-    void DoubleClick(const char* row) {
-        const int index = Row(IDC_FILE_LIST, row);
-        ASSERT_GE(index, 0) << row;
-        SendMessageA(List(IDC_FILE_LIST), LB_SETSEL, FALSE, -1);
-        SendMessageA(List(IDC_FILE_LIST), LB_SETSEL, TRUE, index);
-        SendMessageA(List(IDC_FILE_LIST), LB_SETCARETINDEX, index, FALSE);
-        Command(IDC_FILE_LIST, LBN_DBLCLK);
-    }
+    void DoubleClick(const char* row) { MainWindowFixture::DoubleClick(IDC_FILE_LIST, row); }
     // The File menu's recent entries, each checked for its command id.
     std::vector<std::string> RecentMenu() const {
         std::vector<std::string> texts;
@@ -52,7 +42,7 @@ protected:
         char here[MAX_PATH] = "";
         return _getcwd(here, sizeof here) ? here : "";
     }
-    void Shift(bool down) {
+    static void Shift(bool down) {
         BYTE keys[256];
         GetKeyboardState(keys);
         keys[VK_SHIFT] = down ? 0x80 : 0;
@@ -64,51 +54,38 @@ TEST_F(CommandsTest, StatusLinesAndCommandsFollowTheSelection) {
     for (const char* name : {"a.ttf", "b.ttf", "c.ttf", "d.ttf", "e.ttf"}) ASSERT_TRUE(WriteFile(folder_ + "\\" + name, "x"));
     CreateDirectoryA((folder_ + "\\Sub").c_str(), nullptr);
     Start();
-    EXPECT_EQ("No fonts selected", Status(IDC_INSTALLED_STATUS));
-    EXPECT_EQ("No fonts selected", Status(IDC_FILE_STATUS));
-    EXPECT_EQ("00000", InstalledCommands());
-    EXPECT_EQ("0000000000", FileCommands());
+    const std::string none = "No fonts selected | No fonts selected | 00000 | 0000000000";
+    EXPECT_EQ(none, State());
 
     // One file row: the file-side commands alone come alive. A directory
     // row selected by hand loses its selection and never counts.
     SendMessageA(List(IDC_FILE_LIST), LB_SETSEL, TRUE, Row(IDC_FILE_LIST, "c.ttf"));
     SendMessageA(List(IDC_FILE_LIST), LB_SETSEL, TRUE, Row(IDC_FILE_LIST, "[sub]"));
     EXPECT_EQ(0, Command(IDC_FILE_LIST, LBN_SELCHANGE));
-    EXPECT_EQ("One font selected", Status(IDC_FILE_STATUS));
+    EXPECT_EQ("No fonts selected | One font selected | 00000 | 1111111111", State());
     EXPECT_EQ(0, SendMessageA(List(IDC_FILE_LIST), LB_GETSEL, Row(IDC_FILE_LIST, "[sub]"), 0));
-    EXPECT_EQ("1111111111", FileCommands());
-    EXPECT_EQ("00000", InstalledCommands());
 
     // Select All takes the five files and no folder or drive.
     Command(IDM_FILES_SELECT_ALL);
-    EXPECT_EQ("5 fonts selected", Status(IDC_FILE_STATUS));
     EXPECT_EQ(5, SendMessageA(List(IDC_FILE_LIST), LB_GETSELCOUNT, 0, 0));
-    // Ids without a command do nothing.
-    EXPECT_EQ(0, Command(109));
-    EXPECT_EQ(0, Command(119));
-    EXPECT_EQ("5 fonts selected", Status(IDC_FILE_STATUS));
+    EXPECT_EQ("No fonts selected | 5 fonts selected | 00000 | 1111111111", State());
     Command(IDM_FILES_CLEAR_ALL);
-    EXPECT_EQ("No fonts selected", Status(IDC_FILE_STATUS));
-    EXPECT_EQ("0000000000", FileCommands());
-
+    EXPECT_EQ(none, State());
     const LRESULT families = SendMessageA(List(IDC_INSTALLED_LIST), LB_GETCOUNT, 0, 0);
     Command(IDM_INSTALLED_SELECT_ALL);
-    EXPECT_EQ(std::to_string(families) + " fonts selected", Status(IDC_INSTALLED_STATUS));
-    EXPECT_EQ("11111", InstalledCommands());
+    EXPECT_EQ(std::to_string(families) + " fonts selected | No fonts selected | 11111 | 0000000000", State());
     Command(IDM_INSTALLED_CLEAR_ALL);
-    EXPECT_EQ("No fonts selected", Status(IDC_INSTALLED_STATUS));
+    EXPECT_EQ(none, State());
 
-    // "Detailed" switches the row height at once.
-    SendDlgItemMessageA(window_, IDC_FILES_DETAILED, BM_CLICK, 0, 0);
-    EXPECT_EQ(1u, g_settings.ShowFileSamples);
-    EXPECT_EQ(44, SendMessageA(List(IDC_FILE_LIST), LB_GETITEMHEIGHT, 0, 0));
-    EXPECT_EQ(20, SendMessageA(List(IDC_INSTALLED_LIST), LB_GETITEMHEIGHT, 0, 0));
-    SendDlgItemMessageA(window_, IDC_INSTALLED_DETAILED, BM_CLICK, 0, 0);
-    EXPECT_EQ(1u, g_settings.ShowFontSamples);
-    EXPECT_EQ(44, SendMessageA(List(IDC_INSTALLED_LIST), LB_GETITEMHEIGHT, 0, 0));
-    SendDlgItemMessageA(window_, IDC_FILES_DETAILED, BM_CLICK, 0, 0);
-    EXPECT_EQ(0u, g_settings.ShowFileSamples);
-    EXPECT_EQ(20, SendMessageA(List(IDC_FILE_LIST), LB_GETITEMHEIGHT, 0, 0));
+    // "Detailed" switches the row height and the setting at once: file rows, font rows.
+    const std::pair<int, std::vector<LRESULT>> clicks[] = {{IDC_FILES_DETAILED, {44, 20, 1, 0}},
+                                                           {IDC_INSTALLED_DETAILED, {44, 44, 1, 1}},
+                                                           {IDC_FILES_DETAILED, {20, 44, 0, 1}}};
+    for (const auto& [box, want] : clicks) {
+        SendDlgItemMessageA(window_, box, BM_CLICK, 0, 0);
+        EXPECT_EQ(want, (std::vector<LRESULT>{Height(IDC_FILE_LIST), Height(IDC_INSTALLED_LIST),
+                                              g_settings.ShowFileSamples, g_settings.ShowFontSamples}));
+    }
 }
 
 HMENU g_opened = nullptr;
@@ -153,20 +130,13 @@ TEST_F(CommandsTest, DoubleClicksMoveBetweenFoldersButNeverIntoTheFontsFolder) {
     EXPECT_GE(Row(IDC_FILE_LIST, "deep.ttf"), 0);
     EXPECT_EQ("Quillmere 2.0d  [" + folder_ + "\\Inner Folder]", WindowText(window_));
     EXPECT_EQ("No fonts selected", Status(IDC_FILE_STATUS));
+    EXPECT_EQ("Copy to " + folder_ + "\\Inner Folder\\", MenuText(IDM_COPY_TO));
     DoubleClick("[..]");
     EXPECT_EQ(folder_, Cwd());
     EXPECT_EQ((std::vector<std::string>{folder_ + "\\Inner Folder", folder_}), RecentMenu());
-    char label[MAX_PATH + 32] = "";
-    GetMenuStringA(GetMenu(window_), IDM_COPY_TO, label, sizeof label, MF_BYCOMMAND);
-    EXPECT_EQ("Copy to " + folder_ + "\\", std::string(label));
 
     // An off-line drive (the test prefix's Q:) is reported and left alone.
-    {
-        ModalWatcher watcher;
-        DoubleClick("[-q-]");
-        ASSERT_EQ(1u, watcher.seen().size());
-        EXPECT_EQ("The selected drive is off line.", watcher.seen()[0].text);
-    }
+    Run([&] { DoubleClick("[-q-]"); }, {}, {{"The selected drive is off line.", kTell}}, __LINE__);
     EXPECT_EQ(folder_, Cwd());
 
     // Into the Windows fonts folder: refused, the list still shows where
@@ -175,13 +145,8 @@ TEST_F(CommandsTest, DoubleClicksMoveBetweenFoldersButNeverIntoTheFontsFolder) {
     GetWindowsDirectoryA(windows, sizeof windows);
     ASSERT_EQ(0, _chdir(windows));
     FillFileList(window_, IDC_FILE_LIST);
-    {
-        ModalWatcher watcher;
-        DoubleClick("[fonts]");
-        ASSERT_EQ(1u, watcher.seen().size());
-        EXPECT_EQ("Quillmere can't access the Windows font directory directly.", watcher.seen()[0].text);
-        EXPECT_EQ(static_cast<UINT>(kTell), watcher.seen()[0].boxStyle);
-    }
+    Run([&] { DoubleClick("[fonts]"); }, {}, {{"Quillmere can't access the Windows font directory directly.", kTell}},
+        __LINE__);
     EXPECT_EQ(0, lstrcmpiA(windows, Cwd().c_str()));
     EXPECT_GE(Row(IDC_FILE_LIST, "[fonts]"), 0);
 }
@@ -204,12 +169,7 @@ TEST_F(CommandsTest, RecentDirectoriesGoThereOrGoAwayWithShift) {
     EXPECT_EQ((std::vector<std::string>{"C:\\First", "Q:\\Fonts", folder_ + "\\There"}), RecentMenu());
 
     // An entry on an off-line drive is reported and nothing moves.
-    {
-        ModalWatcher watcher;
-        Command(IDM_RECENT_FIRST + 1);
-        ASSERT_EQ(1u, watcher.seen().size());
-        EXPECT_EQ("The selected drive is off line.", watcher.seen()[0].text);
-    }
+    Run([&] { Command(IDM_RECENT_FIRST + 1); }, {}, {{"The selected drive is off line.", kTell}}, __LINE__);
     EXPECT_EQ(folder_ + "\\There", Cwd());
 
     // Shift held: the first entry goes, the others answer from 10000 up.

@@ -14,42 +14,29 @@
 
 namespace {
 
-class ListsTest : public MainWindowFixture {
-protected:
-    std::vector<std::string> Rows(int id) const {
-        std::vector<std::string> rows;
-        for (int i = 0; i < SendMessageA(List(id), LB_GETCOUNT, 0, 0); ++i) {
-            char text[300] = "";
-            SendMessageA(List(id), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-            rows.push_back(text);
-        }
-        return rows;
-    }
-    // Every drive's row, as the system reports its drives.
-    static std::vector<std::string> DriveRows() {
-        std::vector<std::string> rows;
-        for (int letter = 0; letter < 26; ++letter) {
-            if (GetLogicalDrives() & (1u << letter)) rows.push_back(std::string("[-") + char('a' + letter) + "-]");
-        }
-        return rows;
-    }
-};
+using ListsTest = MainWindowFixture;
 
-TEST_F(ListsTest, FileListShowsFontFilesFoldersAndDrivesInOrder) {
+// The rows followed by every drive's row, as the system reports its drives.
+std::vector<std::string> WithDrives(std::vector<std::string> rows) {
+    for (int letter = 0; letter < 26; ++letter) {
+        if (GetLogicalDrives() & (1u << letter)) rows.push_back(std::string("[-") + char('a' + letter) + "-]");
+    }
+    return rows;
+}
+
+TEST_F(ListsTest, FontFilesFoldersAndDrivesInOrderAndEachTrueTypeFamilyOnce) {
     for (const char* name : {"FOO.TTF", "Long Font Name.TTF", "Abc.ttf", "mixed.TtF", "note.otf", "raster.fon",
                              "readme.txt", "hidden.ttf"}) {
         ASSERT_TRUE(WriteFile(folder_ + "\\" + name, "x"));
     }
     SetFileAttributesA((folder_ + "\\hidden.ttf").c_str(), FILE_ATTRIBUTE_HIDDEN);
     for (const char* dir : {"Fonts2", "zzz", "Long Folder Name"}) CreateDirectoryA((folder_ + "\\" + dir).c_str(), nullptr);
-    Start("ShowFileSamples = 1\r\n");
+    Start("ShowFileSamples = 1\r\nShowFontSamples = 1\r\n");
     // "[zzz]" sorts after "[-z-]" by the system's word order, yet the
     // drives stay last; a name that fits 8.3 is shown in lower case.
-    std::vector<std::string> want = {"[..]",    "[fonts2]", "[Long Folder Name]", "[zzz]",    "abc.ttf",
-                                     "foo.ttf", "hidden.ttf", "Long Font Name.TTF", "mixed.ttf"};
-    for (const std::string& drive : DriveRows()) want.push_back(drive);
-    EXPECT_EQ(want, Rows(IDC_FILE_LIST));
-    EXPECT_EQ(44, SendMessageA(List(IDC_FILE_LIST), LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_EQ(WithDrives({"[..]", "[fonts2]", "[Long Folder Name]", "[zzz]", "abc.ttf", "foo.ttf", "hidden.ttf",
+                          "Long Font Name.TTF", "mixed.ttf"}),
+              Rows(IDC_FILE_LIST));
 
     // Sample images are freed; a failed row keeps its mark.
     HGLOBAL image = GlobalAlloc(GHND, 64);
@@ -64,26 +51,23 @@ TEST_F(ListsTest, FileListShowsFontFilesFoldersAndDrivesInOrder) {
     ASSERT_TRUE(CreateDirectoryA((folder_ + "\\zzz\\empty").c_str(), nullptr));
     ASSERT_EQ(0, _chdir((folder_ + "\\zzz\\empty").c_str()));
     FillFileList(window_, IDC_FILE_LIST);
-    want = {"[..]"};
-    for (const std::string& drive : DriveRows()) want.push_back(drive);
+    const std::vector<std::string> want = WithDrives({"[..]"});
     EXPECT_EQ(want, Rows(IDC_FILE_LIST));
     for (size_t i = 0; i < want.size(); ++i) EXPECT_EQ(0, SendMessageA(List(IDC_FILE_LIST), LB_GETITEMDATA, i, 0));
     ASSERT_EQ(0, _chdir("C:\\"));
     FillFileList(window_, IDC_FILE_LIST);
     const std::vector<std::string> root = Rows(IDC_FILE_LIST);
     EXPECT_EQ(root.end(), std::find(root.begin(), root.end(), "[..]"));
-    EXPECT_EQ(DriveRows().back(), root.back());
-}
+    EXPECT_EQ(WithDrives({}).back(), root.back());
 
-TEST_F(ListsTest, InstalledListHasEachTrueTypeFamilyOnceWithItsEntry) {
-    Start("ShowFontSamples = 1\r\n");
+    // The installed list: each TrueType family once, with its entry.
     const std::vector<std::string> rows = Rows(IDC_INSTALLED_LIST);
     for (size_t i = 0; i + 1 < rows.size(); ++i) EXPECT_NE(rows[i], rows[i + 1]) << "listed twice";
     auto listed = [&](const char* name) { return std::find(rows.begin(), rows.end(), name) != rows.end(); };
     EXPECT_TRUE(listed("DejaVu Sans") && listed("DejaVu Sans Mono")) << "families of many character sets";
     EXPECT_TRUE(listed("Wingdings")) << "a symbol font";
     EXPECT_FALSE(listed("MS Sans Serif")) << "a raster font";
-    EXPECT_EQ(44, SendMessageA(List(IDC_INSTALLED_LIST), LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_EQ(44, Height(IDC_INSTALLED_LIST));
     for (size_t i = 0; i < rows.size(); ++i) {
         char full[kEntryNameSize] = "", face[kEntryNameSize] = "";
         ASSERT_TRUE(EntryFullName(List(IDC_INSTALLED_LIST), static_cast<int>(i), full)) << rows[i];

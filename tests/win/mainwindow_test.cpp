@@ -13,6 +13,7 @@
 #include "lists/installedlist.h"
 #include "lists/rowdata.h"
 #include "platform/appstate.h"
+#include "platform/win32holders.h"
 #include "resources/resource.h"
 #include "samples/filesample.h"
 #include "wintest.h"
@@ -36,13 +37,11 @@ void SetClientSize(HWND window, int width, int height) {
 TEST_F(MainWindowTest, StartsInItsFolderLaysOutAndSavesOnClose) {
     Start("ShowFileSamples = 1\r\nFileMenuPath = C:\\Kept\r\nFileMenuPath = fonts\r\n");
     EXPECT_EQ("Quillmere 2.0d  [" + folder_ + "]", WindowText(window_));
-    char label[MAX_PATH + 32] = "";
-    GetMenuStringA(GetMenu(window_), IDM_COPY_TO, label, sizeof label, MF_BYCOMMAND);
-    EXPECT_EQ("Copy to " + folder_ + "\\", std::string(label));
+    EXPECT_EQ("Copy to " + folder_ + "\\", MenuText(IDM_COPY_TO));
     EXPECT_EQ(BST_UNCHECKED, SendDlgItemMessageA(window_, IDC_INSTALLED_DETAILED, BM_GETCHECK, 0, 0));
     EXPECT_EQ(BST_CHECKED, SendDlgItemMessageA(window_, IDC_FILES_DETAILED, BM_GETCHECK, 0, 0));
-    EXPECT_EQ(20, SendMessageA(List(IDC_INSTALLED_LIST), LB_GETITEMHEIGHT, 0, 0));
-    EXPECT_EQ(44, SendMessageA(List(IDC_FILE_LIST), LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_EQ(20, Height(IDC_INSTALLED_LIST));
+    EXPECT_EQ(44, Height(IDC_FILE_LIST));
     EXPECT_EQ(std::vector<std::string>{"C:\\Kept"}, std::vector<std::string>(g_recent.paths, g_recent.paths + g_recent.count));
 
     // Every control where the layout puts it, with the control font; the
@@ -92,28 +91,24 @@ TEST_F(MainWindowTest, StartsInItsFolderLaysOutAndSavesOnClose) {
 // A second instance's start finds no window class of its own: no window
 // can be made, and the program says so and ends instead of waiting for ever.
 TEST_F(MainWindowTest, WithoutAWindowItSaysSoAndEnds) {
-    ModalWatcher watcher;
-    EXPECT_EQ(1, RunQuillmere(GetModuleHandleA(nullptr), GetModuleHandleA(nullptr), SW_SHOW));
-    ASSERT_EQ(1u, watcher.seen().size());
-    EXPECT_EQ("Quillmere could not create its main window and has to close.", watcher.seen()[0].text);
-    EXPECT_EQ("Message", watcher.seen()[0].caption);
+    Run([] { EXPECT_EQ(1, RunQuillmere(GetModuleHandleA(nullptr), GetModuleHandleA(nullptr), SW_SHOW)); }, {},
+        {{"Quillmere could not create its main window and has to close.", MB_OK | MB_ICONHAND}}, __LINE__);
     EXPECT_EQ(nullptr, g_app.mainWindow);
 }
 
-// Draws one row through the window's own WM_DRAWITEM onto a grey canvas.
-void DrawRow(Canvas& canvas, HWND window, int listId, int row, UINT state, int height) {
-    canvas.Fill(RGB(128, 128, 128));
+// Draws a list row or a button through the window's own WM_DRAWITEM.
+void DrawItem(Canvas& canvas, HWND window, UINT type, int id, int row, UINT state, RECT area) {
     SelectObject(canvas.dc(), g_app.controlFont);
     DRAWITEMSTRUCT item = {};
-    item.CtlType = ODT_LISTBOX;
-    item.CtlID = static_cast<UINT>(listId);
+    item.CtlType = type;
+    item.CtlID = static_cast<UINT>(id);
     item.itemID = static_cast<UINT>(row);
     item.itemAction = ODA_DRAWENTIRE;
     item.itemState = state;
-    item.hwndItem = GetDlgItem(window, listId);
+    item.hwndItem = GetDlgItem(window, id);
     item.hDC = canvas.dc();
-    item.rcItem = {0, 0, canvas.width, height};
-    SendMessageA(window, WM_DRAWITEM, static_cast<WPARAM>(listId), reinterpret_cast<LPARAM>(&item));
+    item.rcItem = area;
+    SendMessageA(window, WM_DRAWITEM, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&item));
 }
 
 // What a row must look like: white, with these texts and pictures.
@@ -139,22 +134,17 @@ void DrawExpected(Canvas& canvas, int height, const std::vector<Piece>& pieces) 
 // A picture-over-mask resource as it must show at (x, y): its picture
 // where the mask is black, the row untouched elsewhere.
 void PutMaskedPicture(Canvas& canvas, int id, int x, int y) {
-    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+    GdiObject<HBITMAP> bitmap(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)));
     BITMAP shape;
-    GetObjectA(bitmap, sizeof shape, &shape);
-    const int half = shape.bmHeight / 2;
-    HDC memory = CreateCompatibleDC(canvas.dc());
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    for (int row = 0; row < half; ++row) {
-        for (int column = 0; column < shape.bmWidth; ++column) {
-            if (GetPixel(memory, column, row + half) == RGB(0, 0, 0)) {
-                SetPixel(canvas.dc(), x + column, y + row, GetPixel(memory, column, row));
-            }
+    GetObjectA(bitmap.get(), sizeof shape, &shape);
+    MemoryDC memory(canvas.dc());
+    SelectedObject picture(memory.get(), bitmap.get());
+    for (int i = 0; i < shape.bmWidth * shape.bmHeight / 2; ++i) {
+        const int column = i % shape.bmWidth, row = i / shape.bmWidth;
+        if (GetPixel(memory.get(), column, row + shape.bmHeight / 2) == RGB(0, 0, 0)) {
+            SetPixel(canvas.dc(), x + column, y + row, GetPixel(memory.get(), column, row));
         }
     }
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(bitmap);
 }
 
 TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
@@ -169,72 +159,63 @@ TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
     const int w = 300, plain = 20, detailed = 44;
     Canvas got(w, 60), want(w, 60);
     const COLORREF text = GetSysColor(COLOR_BTNTEXT), shadow = GetSysColor(COLOR_BTNSHADOW);
-    auto same = [&](int line) {
-        EXPECT_TRUE(got.Pixels({0, 0, w, 60}) == want.Pixels({0, 0, w, 60})) << "from line " << line;
+    // Draws the row on grey and compares it with the pieces and a picture
+    // (a resource's, or a sample block's at (0, 2)) drawn on white.
+    auto same = [&](int id, const char* row, UINT state, int height, const std::vector<Piece>& pieces, int picture = 0,
+                    int px = 0, int py = 0, HGLOBAL sample = nullptr) {
+        SCOPED_TRACE(row);
+        got.Fill(RGB(128, 128, 128));
+        DrawItem(got, window_, ODT_LISTBOX, id, Row(id, row), state, {0, 0, w, height});
+        DrawExpected(want, height, pieces);
+        if (picture) PutMaskedPicture(want, picture, px, py);
+        if (sample) {
+            const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(sample));
+            SetDIBitsToDevice(want.dc(), 0, 2, w, 27, 0, 0, 0, 27, reinterpret_cast<const BYTE*>(header) + 48,
+                              reinterpret_cast<const BITMAPINFO*>(header), DIB_RGB_COLORS);
+            GlobalUnlock(sample);
+            GlobalFree(sample);
+        }
+        EXPECT_TRUE(got.Pixels({0, 0, w, 60}) == want.Pixels({0, 0, w, 60}));
     };
 
     // Plain rows: the name 8 pixels in; a folder row's small picture at
     // (9, 3) and its name at 32.
-    const int sans = Row(IDC_FILE_LIST, "sans.ttf"), sub = Row(IDC_FILE_LIST, "[sub]");
-    DrawRow(got, window_, IDC_FILE_LIST, sans, 0, plain);
-    DrawExpected(want, plain, {{"sans.ttf", 8, 0, g_app.controlFont, text}});
-    same(__LINE__);
-    DrawRow(got, window_, IDC_FILE_LIST, sub, 0, plain);
-    DrawExpected(want, plain, {{"[sub]", 32, 0, g_app.controlFont, text}});
-    PutMaskedPicture(want, IDB_FOLDER_SMALL, 9, 3);
-    same(__LINE__);
-    const int dejaVu = Row(IDC_INSTALLED_LIST, "DejaVu Sans");
-    DrawRow(got, window_, IDC_INSTALLED_LIST, dejaVu, 0, plain);
-    DrawExpected(want, plain, {{"DejaVu Sans", 8, 0, g_app.controlFont, text}});
-    same(__LINE__);
+    same(IDC_FILE_LIST, "sans.ttf", 0, plain, {{"sans.ttf", 8, 0, g_app.controlFont, text}});
+    same(IDC_FILE_LIST, "[sub]", 0, plain, {{"[sub]", 32, 0, g_app.controlFont, text}}, IDB_FOLDER_SMALL, 9, 3);
+    same(IDC_INSTALLED_LIST, "DejaVu Sans", 0, plain, {{"DejaVu Sans", 8, 0, g_app.controlFont, text}});
 
     // Detailed rows: the sample, made once and kept, 2 pixels down; the
     // name in the list font below it; a folder's large picture at (9, 8).
     g_settings.ShowFileSamples = g_settings.ShowFontSamples = 1;
     HWND files = List(IDC_FILE_LIST);
+    const int sans = Row(IDC_FILE_LIST, "sans.ttf");
     SendMessageA(files, LB_SETITEMDATA, sans, 0);
-    DrawRow(got, window_, IDC_FILE_LIST, sans, 0, detailed);
+    same(IDC_FILE_LIST, "sans.ttf", 0, detailed, {{"sans.ttf", 8, 27, g_app.listFont, shadow}}, 0, 0, 0,
+         RenderFileSample("sans.ttf", w, 27));
     const LRESULT image = SendMessageA(files, LB_GETITEMDATA, sans, 0);
     ASSERT_NE(0, image);
     ASSERT_NE(-1, image);
-    DrawExpected(want, detailed, {{"sans.ttf", 8, 27, g_app.listFont, shadow}});
-    {
-        HGLOBAL block = RenderFileSample("sans.ttf", w, 27);
-        const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(block));
-        SetDIBitsToDevice(want.dc(), 0, 2, w, 27, 0, 0, 0, 27, reinterpret_cast<const BYTE*>(header) + 48,
-                          reinterpret_cast<const BITMAPINFO*>(header), DIB_RGB_COLORS);
-        GlobalUnlock(block);
-        GlobalFree(block);
-    }
-    same(__LINE__);
     // Selected: shadow where it was white, white where anything was drawn.
     const std::vector<COLORREF> unselected = got.Pixels({0, 0, w, detailed});
-    DrawRow(got, window_, IDC_FILE_LIST, sans, ODS_SELECTED, detailed);
+    got.Fill(RGB(128, 128, 128));
+    DrawItem(got, window_, ODT_LISTBOX, IDC_FILE_LIST, sans, ODS_SELECTED, {0, 0, w, detailed});
     EXPECT_EQ(image, SendMessageA(files, LB_GETITEMDATA, sans, 0)) << "the sample is made once";
     const std::vector<COLORREF> selected = got.Pixels({0, 0, w, detailed});
     for (size_t i = 0; i < selected.size(); ++i) {
         ASSERT_EQ(unselected[i] == RGB(255, 255, 255) ? shadow : RGB(255, 255, 255), selected[i]) << i;
     }
 
-    const int broken = Row(IDC_FILE_LIST, "broken.ttf");
-    DrawRow(got, window_, IDC_FILE_LIST, broken, 0, detailed);
-    EXPECT_EQ(-1, SendMessageA(files, LB_GETITEMDATA, broken, 0));
-    DrawExpected(want, detailed, {{"broken.ttf", 8, 27, g_app.listFont, shadow}});
-    same(__LINE__);
-    DrawRow(got, window_, IDC_FILE_LIST, sub, 0, detailed);
-    DrawExpected(want, detailed, {{"[sub]", 48, 16, g_app.listFont, shadow}});
-    PutMaskedPicture(want, IDB_FOLDER_LARGE, 9, 8);
-    same(__LINE__);
+    same(IDC_FILE_LIST, "broken.ttf", 0, detailed, {{"broken.ttf", 8, 27, g_app.listFont, shadow}});
+    EXPECT_EQ(-1, SendMessageA(files, LB_GETITEMDATA, Row(IDC_FILE_LIST, "broken.ttf"), 0));
+    same(IDC_FILE_LIST, "[sub]", 0, detailed, {{"[sub]", 48, 16, g_app.listFont, shadow}}, IDB_FOLDER_LARGE, 9, 8);
 
     // An installed font: its name in itself at (8, 3), then the name and
     // its file in the list font.
-    DrawRow(got, window_, IDC_INSTALLED_LIST, dejaVu, 0, detailed);
     HFONT own = CreateFontA(24, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "DejaVu Sans");
-    DrawExpected(want, detailed,
-                 {{"DejaVu Sans", 8, 3, own, text},
-                  {"DejaVu Sans (" + std::string(FontFileOfInstalledFont("DejaVu Sans")) + ")", 8, 27, g_app.listFont,
-                   shadow}});
-    same(__LINE__);
+    same(IDC_INSTALLED_LIST, "DejaVu Sans", 0, detailed,
+         {{"DejaVu Sans", 8, 3, own, text},
+          {"DejaVu Sans (" + std::string(FontFileOfInstalledFont("DejaVu Sans")) + ")", 8, 27, g_app.listFont,
+           shadow}});
     DeleteObject(own);
 
     // The arrow button: pressed moves the drawing by one pixel each way;
@@ -242,15 +223,7 @@ TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
     // the shadow (where the letters are solid; their smoothed edges blend).
     auto button = [&](UINT state) {
         got.Fill(RGB(255, 255, 255));
-        SelectObject(got.dc(), g_app.controlFont);
-        DRAWITEMSTRUCT item = {};
-        item.CtlType = ODT_BUTTON;
-        item.CtlID = IDC_INSTALL;
-        item.itemState = state;
-        item.hwndItem = GetDlgItem(window_, IDC_INSTALL);
-        item.hDC = got.dc();
-        item.rcItem = {0, 0, 80, 24};
-        SendMessageA(window_, WM_DRAWITEM, IDC_INSTALL, reinterpret_cast<LPARAM>(&item));
+        DrawItem(got, window_, ODT_BUTTON, IDC_INSTALL, 0, state, {0, 0, 80, 24});
         return got.Pixels({3, 3, 77, 21});
     };
     const std::vector<COLORREF> up = button(0), down = button(ODS_SELECTED), off = button(ODS_DISABLED);

@@ -3,7 +3,6 @@
 #include "config/settings.h"
 #include "resources/resource.h"
 #include "samples/sheetlayout.h"
-#include "truetype/namerewrite.h"
 #include "wintest.h"
 
 namespace {
@@ -74,8 +73,7 @@ TEST_F(PrintTest, SevenFilesOnAPageThenAJobForEachFullPageAndNothingOnCancel) {
                                       "Qm Sheet 7 Is Much Too Wide", "Qm Sheet 8"}, rows;
     for (const std::string& name : names) {
         const std::string path = folder_ + "\\" + rows.emplace_back("qmp-" + std::to_string(rows.size()) + ".ttf");
-        ASSERT_TRUE(CopyInto(HostFont("DejaVuSansMono.ttf"), path));
-        ASSERT_TRUE(name.empty() ? WriteFile(path, Bytes(3000, 'x')) : RewriteFontName(name.c_str(), path.c_str()));
+        ASSERT_TRUE(name.empty() ? WriteFile(path, Bytes(3000, 'x')) : MakeFontFile(path, name) == path);
     }
     Start();
     Select(IDC_FILE_LIST, rows);

@@ -16,10 +16,6 @@ TEST(Messages, MissingEntriesFormattingAndTheBox) {
     // A phrase straight from LoadMessageText survives the sentence's load.
     EXPECT_STREQ("No files processed.",
                  FormatMessageText(text, sizeof text, MSG_SUMMARY_PROCESSED, LoadMessageText(MSG_SUMMARY_NO_FILES)));
-    for (const auto& [count, phrase] : {std::pair{0, "No files"}, {1, "One file"}, {2, "2 files"}, {12, "12 files"}}) {
-        EXPECT_STREQ(phrase, FormatCountPhrase(text, sizeof text, count, MSG_SUMMARY_NO_FILES, MSG_SUMMARY_ONE_FILE,
-                                               MSG_SUMMARY_N_FILES));
-    }
     ModalWatcher watcher;
     watcher.Answer({IDNO, IDOK});
     EXPECT_EQ(IDNO, ShowMessage(nullptr, MSG_COPY_FAILED, kAsk, "Deja Sans", "DEJA.TTF", "C:\\FONTS\\"));

@@ -10,6 +10,7 @@
 #include "lists/installedlist.h"
 #include "resources/resource.h"
 #include "screenshot.h"
+#include "truetype/namerewrite.h"
 
 std::string HostFont(const char* fileName) {
     for (const char* folder : {"dejavu", "liberation", "liberation2"}) {
@@ -64,6 +65,12 @@ std::string NewTestFolder() {
 }
 
 bool CopyInto(const std::string& from, const std::string& to) { return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0; }
+
+std::string MakeFontFile(const std::string& path, const std::string& fullName, const char* host) {
+    EXPECT_TRUE(CopyInto(HostFont(host), path));
+    EXPECT_TRUE(RewriteFontName(fullName.c_str(), path.c_str())) << path;
+    return path;
+}
 
 void FlushEvents() {
     for (int round = 0; round < 3; ++round, Sleep(10)) {
@@ -296,12 +303,34 @@ int MainWindowFixture::Row(int listId, const std::string& text) const {
 
 std::string MainWindowFixture::Status(int id) const { return WindowText(GetDlgItem(window_, id)); }
 
+std::vector<std::string> MainWindowFixture::Rows(int listId) const {
+    std::vector<std::string> rows;
+    for (int i = 0; i < SendMessageA(List(listId), LB_GETCOUNT, 0, 0); ++i) {
+        char text[300] = "";
+        SendMessageA(List(listId), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+std::string MainWindowFixture::MenuText(int id) const {
+    char text[MAX_PATH + 32] = "";
+    GetMenuStringA(GetMenu(window_), id, text, sizeof text, MF_BYCOMMAND);
+    return text;
+}
+
 void MainWindowFixture::Select(int listId, const std::vector<std::string>& rows) {
     SendMessageA(List(listId), LB_SETSEL, FALSE, -1);
     for (const std::string& row : rows) {
         ASSERT_GE(Row(listId, row), 0) << row;
         SendMessageA(List(listId), LB_SETSEL, TRUE, Row(listId, row));
     }
+}
+
+void MainWindowFixture::DoubleClick(int listId, const std::string& row) {
+    Select(listId, {row});
+    SendMessageA(List(listId), LB_SETCARETINDEX, Row(listId, row), FALSE);
+    Command(listId, LBN_DBLCLK);
 }
 
 void MainWindowFixture::Run(const std::function<void()>& action, std::initializer_list<int> answers,

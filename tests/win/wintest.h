@@ -22,6 +22,8 @@ bool FaceIsListed(const char* face);
 // A fresh folder for one test, without a trailing backslash.
 std::string NewTestFolder();
 bool CopyInto(const std::string& from, const std::string& to);
+// A copy of the machine's font `host` at path, carrying the full name of its own.
+std::string MakeFontFile(const std::string& path, const std::string& fullName, const char* host = "DejaVuSansMono.ttf");
 // The names of the files matching a pattern.
 std::vector<std::string> FindFiles(const std::string& pattern);
 // Dispatches every pending message of this thread, so that posted commands
@@ -114,10 +116,15 @@ protected:
     void Start(const std::string& settings = "");
     HWND List(int id) const { return GetDlgItem(window_, id); }
     int Row(int listId, const std::string& text) const;
+    std::vector<std::string> Rows(int listId) const;
+    LRESULT Height(int listId) const { return SendMessageA(List(listId), LB_GETITEMHEIGHT, 0, 0); }
+    std::string MenuText(int id) const;
     std::string Status(int id) const;
     LRESULT Command(int id, int code = 0) const { return SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, code), 0); }
     // Selects exactly these rows, as clicks leave them (no refresh).
     void Select(int listId, const std::vector<std::string>& rows);
+    // Double-clicks the row, alone selected and with the caret.
+    void DoubleClick(int listId, const std::string& row);
     // Runs action, answering its boxes in turn (then OK), and checks every
     // box: owner, caption "Message", text, buttons and icon.
     void Run(const std::function<void()>& action, std::initializer_list<int> answers,
