@@ -36,12 +36,8 @@ void SetColourSentence(HWND box) {
 // Major and minor version, then the service pack when there is one: "4.0",
 // "5.1Service Pack 3".
 void SetWindowsVersion(HWND box) {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    const BOOL known = GetVersionExA(&version);
-#pragma GCC diagnostic pop
+    OSVERSIONINFOA version;
+    const bool known = ReadWindowsVersion(version);
     char text[sizeof version.szCSDVersion + 32] = "";
     if (known) {
         snprintf(text, sizeof text, "%lu.%lu%s", version.dwMajorVersion, version.dwMinorVersion, version.szCSDVersion);

@@ -9,6 +9,7 @@
 #include "platform/appstate.h"
 #include "platform/paths.h"
 #include "platform/win32calls.h"
+#include "platform/winhelpers.h"
 
 namespace {
 
@@ -73,13 +74,8 @@ void FillFontCombo(HWND dialog, int comboId) {
 }
 
 bool IsWindowsNT() {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    const BOOL ok = GetVersionExA(&version);
-#pragma GCC diagnostic pop
-    return ok && (version.dwPlatformId & VER_PLATFORM_WIN32_NT);
+    OSVERSIONINFOA version;
+    return ReadWindowsVersion(version) && (version.dwPlatformId & VER_PLATFORM_WIN32_NT);
 }
 
 const char* FontRegistryKey() { return IsWindowsNT() ? kNtFontsKey : k95FontsKey; }

@@ -12,6 +12,17 @@ HBRUSH HandleControlColour(HWND window, HDC dc) {
     return g_app.faceBrush;
 }
 
+bool ReadWindowsVersion(OSVERSIONINFOA& version) {
+    version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    // Deprecated for programs that want to detect features; here the
+    // version itself is what is shown and what picks the font key.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return GetVersionExA(&version) != FALSE;
+#pragma GCC diagnostic pop
+}
+
 void CentreOnScreen(HWND window) {
     RECT r;
     GetWindowRect(window, &r);

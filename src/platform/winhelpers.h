@@ -17,6 +17,10 @@ inline bool IsControlColourMessage(UINT message) {
 // top of the z-order.
 void CentreOnScreen(HWND window);
 
+// The system's version record; false (and the record zeroed) when the
+// system does not say.
+bool ReadWindowsVersion(OSVERSIONINFOA& version);
+
 int ClientWidth(HWND window);
 int ClientHeight(HWND window);
 
