@@ -135,9 +135,13 @@ TEST_F(CommandsTest, DoubleClicksMoveBetweenFoldersButNeverIntoTheFontsFolder) {
     EXPECT_EQ(folder_, Cwd());
     EXPECT_EQ((std::vector<std::string>{folder_ + "\\Inner Folder", folder_}), RecentMenu());
 
-    // An off-line drive (the test prefix's Q:) is reported and left alone.
+    // An off-line drive (the test prefix's Q:) is reported and left alone;
+    // another drive is entered at its own current directory.
     Run([&] { DoubleClick("[-q-]"); }, {}, {{"The selected drive is off line.", kTell}}, __LINE__);
     EXPECT_EQ(folder_, Cwd());
+    DoubleClick("[-z-]");
+    EXPECT_EQ('Z', Cwd()[0]);
+    ASSERT_EQ(0, _chdir(folder_.c_str()));
 
     // Into the Windows fonts folder: refused, the list still shows where
     // the user was.

@@ -85,4 +85,13 @@ TEST_F(ListsTest, FontFilesFoldersAndDrivesInOrderAndEachTrueTypeFamilyOnce) {
     EXPECT_EQ(nullptr, EntryFont(List(IDC_INSTALLED_LIST), 0));
 }
 
+// A value too long to name a file in the fonts folder names none.
+TEST(FontFileOfInstalledFont, ValuesOfUpTo258Characters) {
+    for (const size_t length : {258u, 259u}) {
+        SetFontValue("Quillmere Long (TrueType)", std::string(length, 'f'));
+        EXPECT_EQ(std::string(length == 258 ? length : 0, 'f'), FontFileOfInstalledFont("Quillmere Long"));
+    }
+    SweepTestFonts("qml-", "Quillmere Long");
+}
+
 }  // namespace

@@ -96,6 +96,20 @@ TEST_F(MainWindowTest, WithoutAWindowItSaysSoAndEnds) {
     EXPECT_EQ(nullptr, g_app.mainWindow);
 }
 
+// The program's own run: the message loop goes on until the window is
+// closed, and the run then ends with 0.
+TEST_F(MainWindowTest, RunsUntilItsWindowIsClosed) {
+    ASSERT_TRUE(WriteFile(iniPath_, "StartupDirectory = " + folder_ + "\\\r\nShowStartupWindow = 0\r\n"));
+    static bool closed;
+    closed = false;
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        closed = PostMessageA(g_app.mainWindow, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(0, RunQuillmere(GetModuleHandleA(nullptr), nullptr, SW_SHOW));
+    EXPECT_TRUE(closed && !IsWindow(g_app.mainWindow));
+}
+
 // Draws a list row or a button through the window's own WM_DRAWITEM.
 void DrawItem(Canvas& canvas, HWND window, UINT type, int id, int row, UINT state, RECT area) {
     SelectObject(canvas.dc(), g_app.controlFont);
@@ -216,6 +230,15 @@ TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
          {{"DejaVu Sans", 8, 3, own, text},
           {"DejaVu Sans (" + std::string(FontFileOfInstalledFont("DejaVu Sans")) + ")", 8, 27, g_app.listFont,
            shadow}});
+    // Narrower than its name: cut with an ellipsis 8 pixels before the row's end.
+    got.Fill(RGB(255, 255, 255));
+    DrawItem(got, window_, ODT_LISTBOX, IDC_INSTALLED_LIST, Row(IDC_INSTALLED_LIST, "DejaVu Sans"), 0, {0, 0, 90, 44});
+    want.Fill(RGB(255, 255, 255));
+    SelectObject(want.dc(), own);
+    SetTextColor(want.dc(), text);
+    RECT cut = {8, 3, 82, 27};
+    DrawTextA(want.dc(), "DejaVu Sans", -1, &cut, DT_NOPREFIX | DT_END_ELLIPSIS);
+    EXPECT_TRUE(got.Pixels({0, 0, 90, 27}) == want.Pixels({0, 0, 90, 27})) << "the name cut to the row";
     DeleteObject(own);
 
     // The arrow button: pressed moves the drawing by one pixel each way;

@@ -410,6 +410,8 @@ TEST_F(NameDialogsTest, RenameAndChangeFontNameNeverReplaceAFileAndStopOnAbort) 
     EXPECT_EQ(1u, shown.size());
     EXPECT_EQ(e, ReadFileBytes(Here("qmt-e.ttf")));
     EXPECT_FALSE(Exists(Here("qmt-x.ttf")));
+    // A file whose names cannot be read: the dialog's caption alone.
+    EXPECT_EQ("Rename", RunDialogs(IDM_RENAME, {"qmt-zbad.ttf"}, {}, {IDCANCEL}).at(0).caption);
 
     // An empty font name is refused and the dialog stays; Cancel leaves the
     // file; a damaged file's dialog closes itself after message 109.

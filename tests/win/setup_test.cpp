@@ -150,6 +150,7 @@ TEST_F(SetupTest, OkStoresWhatTheOpenedPagesHold) {
          {IDOK, IDCANCEL}, {{"PaperFrameColour", "255"}}, false},
     };
     bool pictured = false;
+    COLORREF painted = CLR_INVALID;
     for (const SheetCase& c : cases) {
         SCOPED_TRACE(c.what);
         Start("ShowStartupWindow = 0\r\n" + c.settings + "\r\n");
@@ -170,10 +171,16 @@ TEST_F(SetupTest, OkStoresWhatTheOpenedPagesHold) {
                 RECT client;
                 GetClientRect(picker, &client);
                 const int side = client.right / COLOUR_GRID_SIDE;
-                SendMessageA(picker, WM_LBUTTONDOWN, MK_LBUTTON,
-                             MAKELPARAM(c.cellColumn * side + side / 2, c.cellRow * side + side / 2));
+                const POINT at = {c.cellColumn * side + side / 2, c.cellRow * side + side / 2};
+                UpdateWindow(picker);
+                HDC dc = GetDC(picker);
+                painted = GetPixel(dc, at.x, at.y);
+                ReleaseDC(picker, dc);
+                SendMessageA(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
             },
             c.answers);
+        // The cell clicked shows the colour it gives.
+        if (c.cellRow >= 0 && c.cellRow < COLOUR_GRID_SIDE) EXPECT_EQ(c.stored[0].second, std::to_string(painted));
         for (const auto& [key, value] : c.stored) EXPECT_EQ(value, Value(key)) << key;
         EXPECT_EQ(c.redraw, redraw);
         DestroyWindow(window_);
