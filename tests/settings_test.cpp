@@ -160,12 +160,6 @@ TEST(BuildSettingsText, WritesHeaderKeysAndRecentDirectories) {
     EXPECT_LT(0u, BuildSettingsText(record, kWhen, recent, text, sizeof text));
 }
 
-std::vector<std::string> FilesIn(const std::string& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) names.push_back(entry.path().filename().string());
-    return names;
-}
-
 // A save through a real file, over an old one or none, with a failure injected at each of its system calls
 // in turn: a save that fails keeps the old file (or none) and leaves no temporary. Then loads of what was
 // saved: every readable row comes back, and a load that fails leaves the record alone.
@@ -189,7 +183,7 @@ TEST(SettingsFile, RoundTripAndFailureAtAnyCall) {
             EXPECT_EQ(k == 0, WriteSettingsFile(path.c_str(), record, kWhen, Recent(2)));
             EXPECT_EQ(made[k], PlatCallCount(PlatOp::Any));
             PlatFailNth(PlatOp::Any, 0);
-            EXPECT_EQ(hadFile || !k ? std::vector<std::string>{"Quillmere.ini"} : std::vector<std::string>{}, FilesIn(dir));
+            EXPECT_EQ(hadFile || !k ? 1 : 0, std::distance(std::filesystem::directory_iterator(dir), {})) << "a temporary";
             if (hadFile || !k) EXPECT_EQ(k ? old : fresh, ReadFileBytes(path));
         }
     }
@@ -224,8 +218,10 @@ TEST(SettingsFilePath, IsInTheWindowsDirectory) {
 #endif
     PlatFailNth(PlatOp::WindowsDirectory, 1);
     EXPECT_FALSE(SettingsFilePath(path, sizeof path));
-    PlatFailNth(PlatOp::Any, 0);
     EXPECT_STREQ("", path);
+    PlatFailNth(PlatOp::WindowsDirectory, 1);
+    EXPECT_FALSE(SaveSettingsFile()) << "nowhere to save";
+    PlatFailNth(PlatOp::Any, 0);
 }
 
 TEST(Inches, EveryValueThePageWritesReadsBackAsItself) {
