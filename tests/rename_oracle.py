@@ -1,17 +1,10 @@
 #!/usr/bin/python3
 """rename_oracle.py QMFONT: real fonts (every DejaVu and Liberation font here) checked with an independent
-TrueType library. `qmfont names` gives the full name and notice it decodes; after `qmfont rename` it loads
-every table, every checksum is right, name IDs 1 and 4 read as the new name on every platform, and every other
-record and table is unchanged. Then the command line itself: escaping, exit status, messages."""
-import glob
-import os
-import shutil
-import subprocess
-import sys
-import tempfile
+TrueType library: after `qmfont rename` it loads every table, every checksum is right, name IDs 1 and 4 read as
+the new name on every platform, and every other record and table is unchanged. Then the command line itself:
+escaping, exit status, messages."""
+import glob, os, shutil, subprocess, sys, tempfile
 
-from fontTools.fontBuilder import FontBuilder
-from fontTools.pens.ttGlyphPen import TTGlyphPen
 from fontTools.ttLib import TTFont
 from fontTools.ttLib.sfnt import calcChecksum
 
@@ -19,45 +12,15 @@ QMFONT = sys.argv[1]
 NEW_NAME = "Oracle Sans \xe9"  # one Latin-1 letter: 0xE9 in the file's ANSI text
 failures = []
 
-MARKS = {0x2013: 0x96, 0x2014: 0x97, 0x2017: 0x5F, 0x2018: 0x91, 0x2019: 0x92, 0x201C: 0x93, 0x201D: 0x94,
-         0x2020: 0x86, 0x2021: 0x87, 0x2022: 0x95, 0x2122: 0x99, 0x201A: 0x82, 0x2026: 0x85, 0x2030: 0x89}
-ESCAPES = {9: b"\\t", 10: b"\\n", 13: b"\\r", 92: b"\\\\"}
-
 
 def check(condition, message):
     if not condition:
         failures.append(message)
 
 
-def ansi(record):
-    """A name record as the program's ANSI text up to its first zero: Microsoft strings decoded by fontTools
-    and mapped unit by unit, other platforms raw."""
-    raw = bytes(record.string[:1024])
-    if record.platformID == 3:
-        units = record.string.decode("utf-16-be", "surrogatepass").encode("utf-16-be", "surrogatepass")[:1024]
-        raw = bytes(MARKS.get(u, u & 0xFF) for u in (int.from_bytes(units[i:i + 2], "big")
-                                                     for i in range(0, len(units) // 2 * 2, 2)))
-    return raw.split(b"\0", 1)[0]
-
-
-def escape(b):
-    return b"".join(ESCAPES.get(c, b"\\x%02x" % c if c < 32 else bytes([c])) for c in b)
-
-
-def expected_names(font):
-    records = font["name"].names
-    slots = {}
-    for r in records:
-        if r.nameID == 4 and not slots.get(min(r.platformID, 3)):
-            slots[min(r.platformID, 3)] = ansi(r)
-    notice = next((ansi(r) for r in records if r.nameID in (0, 7) and ansi(r)), b"")
-    return next((slots[c] for c in (3, 2, 1, 0) if slots.get(c)), b""), notice
-
-
 def directory_tags(path):
-    with open(path, "rb") as f:
-        count = int.from_bytes(f.read(12)[4:6], "big")
-        return [f.read(16)[:4] for _ in range(count)]
+    data = open(path, "rb").read()
+    return [data[at:at + 4] for at in range(12, 12 + 16 * int.from_bytes(data[4:6], "big"), 16)]
 
 
 def run(*args):
@@ -69,20 +32,11 @@ def check_real_font(source, work):
     copy = os.path.join(work, name)
     shutil.copyfile(source, copy)
     before = TTFont(source)
-    display, notice = expected_names(before)
-    got = run("names", copy)
-    want_line = copy.encode() + b"\t" + escape(display) + b"\t" + escape(notice) + b"\n"
-    check((got.returncode, got.stdout) == (0, want_line), f"{name}: names gave {got}, expected {want_line!r}")
-
     got = run("rename", NEW_NAME.encode("latin-1"), copy)
     check(got.returncode == 0, f"{name}: rename exit {got.returncode} {got.stderr!r}")
     check(not os.path.exists(copy + ".bak"), f"{name}: backup left behind")
     after = TTFont(copy)
-    for tag in after.keys():
-        try:
-            after[tag]  # decompiles the table
-        except Exception as error:  # noqa: BLE001 - any failure is a finding
-            failures.append(f"{name}: table {tag} does not load: {error}")
+    after.ensureDecompiled()  # a table that does not load stops the run
     check(directory_tags(copy) == directory_tags(source), f"{name}: directory order or tags changed")
     for tag, entry in after.reader.tables.items():
         data = after.reader[tag]
@@ -100,19 +54,14 @@ def check_real_font(source, work):
     check(got.stdout.split(b"\t")[1] == NEW_NAME.encode("latin-1"), f"{name}: reads back {got.stdout!r}")
 
 
-def check_command_line(work):
+def check_command_line(work, source):
     tiny, missing = os.path.join(work, "tiny.ttf"), os.path.join(work, "missing.ttf")
-    fb = FontBuilder(1000, isTTF=True)
-    fb.setupGlyphOrder([".notdef"])
-    fb.setupCharacterMap({})
-    fb.setupGlyf({".notdef": TTGlyphPen(None).glyph()})
-    fb.setupHorizontalMetrics({".notdef": (500, 0)})
-    fb.setupHorizontalHeader(ascent=800, descent=-200)
-    fb.setupNameTable({"familyName": "Tiny", "styleName": "Regular", "fullName": "Tiny\\Tab\tEnd",
-                       "copyright": "Line one\r\nLine two\x01\u2122"})
-    fb.setupOS2()
-    fb.setupPost()
-    fb.save(tiny)
+    font = TTFont(source)
+    font["name"].names = []  # a full name and a copyright on both platforms, nothing else
+    for platform in ((1, 0, 0), (3, 1, 0x409)):
+        font["name"].setName("Tiny\\Tab\tEnd", 4, *platform)
+        font["name"].setName("Line one\r\nLine two\x01\u2122", 0, *platform)
+    font.save(tiny)
     got = run("names", tiny, missing)
     # The Macintosh copyright comes first in the table, so its Mac Roman
     # byte for the trade mark sign (0xAA) is what shows.
@@ -135,7 +84,7 @@ def main():
     with tempfile.TemporaryDirectory() as work:
         for source in fonts:
             check_real_font(source, work)
-        check_command_line(work)
+        check_command_line(work, fonts[0])
     for f in failures:
         print("FAIL:", f)
     print(f"{len(fonts)} real fonts checked; {len(failures)} failures")

@@ -33,8 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RecentDirectories recent;
     ParseRecentDirectories(text.get(), size, recent);
     if (recent.count < 0 || recent.count > kMaxRecentDirectories) __builtin_trap();
-    for (int i = 0; i < recent.count; ++i) {
+    for (int i = 0; i < recent.count; ++i)
         if (strnlen(recent.paths[i], kRecentPathSize) == kRecentPathSize || recent.paths[i][1] != ':') __builtin_trap();
-    }
     return 0;
 }

@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
         "PageFooter = " + std::string(200, 'p') + "PaperColumns = 5\r\nFooterFont = Times New Roman   \r\n",
         "FileMenuPath = A:\\\rFileMenuPathX=B:\\\r\n; comment\r\nWarnShowManual = 0\x1aPaperColumns = 1\r\n"};
     const std::pair<const char*, std::vector<Bytes>> targets[] = {
-        {"readnames", fonts}, {"rewrite", fonts}, {"settings", settings}, {"footer", {"%P %S %a %D %n %t %%%x%"}}};
+        {"fonts", fonts}, {"settings", settings}, {"footer", {"%P %S %a %D %n %t %%%x%"}}};
     for (const auto& [target, seeds] : targets) {
         const std::filesystem::path dir = std::filesystem::path(argv[1]) / target;
         std::filesystem::create_directories(dir);

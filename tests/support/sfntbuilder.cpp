@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 uint16_t ReadU16(const Bytes& b, size_t at) {
     return static_cast<uint16_t>((static_cast<unsigned char>(b[at]) << 8) | static_cast<unsigned char>(b[at + 1]));
 }
-uint32_t ReadU32(const Bytes& b, size_t at) { return (uint32_t{ReadU16(b, at)} << 16) | ReadU16(b, at + 2); }
+static uint32_t ReadU32(const Bytes& b, size_t at) { return (uint32_t{ReadU16(b, at)} << 16) | ReadU16(b, at + 2); }
 void PatchU16(Bytes& b, size_t at, uint16_t v) { b[at] = static_cast<char>(v >> 8), b[at + 1] = static_cast<char>(v); }
 void PatchU32(Bytes& b, size_t at, uint32_t v) { PatchU16(b, at, uint16_t(v >> 16)), PatchU16(b, at + 2, uint16_t(v)); }
 static void Add16(Bytes& b, size_t v) { b += {static_cast<char>(v >> 8), static_cast<char>(v)}; }
@@ -134,16 +134,14 @@ ModelNames ModelReadFontNames(const Bytes& font) {
     ModelFile f{font};
     Bytes b;
     if (!f.Read(12, b)) return result;
-    const uint16_t numTables = ReadU16(b, 4);
-    uint16_t i = 0;
-    for (; i < numTables; ++i) {
-        if (!f.Read(16, b)) return result;
+    for (uint16_t i = 0, numTables = ReadU16(b, 4);; ++i) {
+        if (i == numTables || !f.Read(16, b)) return result;
         if (b.compare(0, 4, "name") == 0) break;
     }
-    if (i == numTables || !f.Seek(ReadU32(b, 8)) || !f.Read(6, b)) return result;
+    if (!f.Seek(ReadU32(b, 8)) || !f.Read(6, b)) return result;
     const uint16_t count = ReadU16(b, 2);
     const uint64_t storage = f.pos + 12ull * count;
-    for (i = 0; i < count; ++i) {
+    for (uint16_t i = 0; i < count; ++i) {
         if (!f.Read(12, b)) return result;
         const uint64_t after = f.pos;
         const uint16_t platform = ReadU16(b, 0), id = ReadU16(b, 6);

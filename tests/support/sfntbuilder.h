@@ -38,7 +38,6 @@ inline NameRec Ms(uint16_t id, const std::string& latin1) { return {3, 1, 0x409,
 inline NameRec Mac(uint16_t id, const std::string& bytes) { return {1, 0, 0, id, bytes}; }
 
 uint16_t ReadU16(const Bytes& b, size_t at);
-uint32_t ReadU32(const Bytes& b, size_t at);
 void PatchU16(Bytes& b, size_t at, uint16_t v);
 void PatchU32(Bytes& b, size_t at, uint32_t v);
 

@@ -1,9 +1,12 @@
-// The naming-table rewrite: the bytes it leaves on disk, the backup
-// protocol, damaged input, and a failure injected at every system call.
+// The TrueType reader and the naming-table rewrite: which name wins, how it is decoded, what a damaged file
+// gives, agreement with a straightforward model on random and installed fonts; the bytes a rewrite leaves on
+// disk, the backup protocol, damaged input, and a failure injected at every system call.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <filesystem>
+#include <random>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -16,14 +19,133 @@
 
 namespace {
 
-std::string DisplayName(const std::string& path) {
+// The reader's outputs, with buffers prefilled so that a missing terminator shows.
+std::tuple<bool, std::string, std::string> NamesOf(const std::string& path) {
     static char display[kFontNameCapacity], notice[kFontNameCapacity];
-    return ReadFontNames(display, notice, path.c_str()), display;
+    memset(display, 'x', sizeof display), memset(notice, 'x', sizeof notice);
+    return {ReadFontNames(display, notice, path.c_str()), display, notice};  // braces: read first
+}
+std::tuple<bool, std::string, std::string> ReadBytes(const Bytes& font) {
+    static const std::string path = JoinPath(TempDir(), "font.ttf");
+    EXPECT_TRUE(WriteFile(path, font));
+    return NamesOf(path);
 }
 
-// Checks the file is laid out as a rewrite must leave it: tables in the old
-// order, each on a 4-byte boundary with zero padding, right checksums, and
-// every table but the naming table byte-identical to before.
+// The texts the reader shares with the model: which record wins and the marks' ANSI bytes.
+TEST(ReadFontNames, ChoosesAndDecodesNamesAsLaidDown) {
+    const std::vector<uint16_t> marks = {0x2013, 0x2014, 0x2017, 0x2018, 0x2019, 0x201C, 0x201D, 0x2020,
+                                         0x2021, 0x2022, 0x2122, 0x201A, 0x2026, 0x2030, 0x0152, 0x00E9, 0x2012, 0x2123};
+    const struct { const char* what; std::vector<NameRec> records; bool ok; std::string display, notice; } cases[] = {
+        {"Microsoft wins over Macintosh", {Mac(4, "Mac Name"), Ms(4, "Win Name")}, true, "Win Name", ""},
+        {"Macintosh alone, raw bytes to a zero", {Mac(4, std::string("Caf\xE9 \x8E\0cd", 9))}, true, "Caf\xE9 \x8E", ""},
+        {"ISO wins over Macintosh", {Mac(4, "Mac"), {2, 0, 0, 4, "Iso"}}, true, "Iso", ""},
+        {"platform 5 counts as Microsoft, copied raw", {Ms(4, "Win"), {5, 0, 0, 4, "Five"}}, true, "Win", ""},
+        {"platform 5 alone", {Mac(4, "Mac"), {5, 0, 0, 4, "Five"}}, true, "Five", ""},
+        {"odd Microsoft length drops the last byte", {{3, 1, 0x409, 4, Utf16Latin1("Abc") + "X"}}, true, "Abc", ""},
+        {"Microsoft name cut to 512 characters", {Ms(4, std::string(1500, 'L'))}, true, std::string(512, 'L'), ""},
+        {"Macintosh name cut to 1024 bytes", {Mac(4, std::string(1500, 'L'))}, true, std::string(1024, 'L'), ""},
+        {"typographic marks, their neighbours, low bytes", {{3, 1, 0x409, 4, Utf16Units(marks)}}, true,
+         "\x96\x97\x5F\x91\x92\x93\x94\x86\x87\x95\x99\x82\x85\x89\x52\xE9\x12\x23", ""},
+        {"Unicode platform with a low first character reads empty", {{0, 3, 0, 4, Utf16Latin1("Uni")}}, false, "", ""},
+        {"first non-empty record of a platform wins", {Ms(4, ""), Ms(4, "Second"), Ms(4, "Third")}, true, "Second", ""},
+        {"Macintosh trademark beats Microsoft copyright", {Mac(7, "Mac TM"), Ms(0, "Win (c)"), Ms(4, "Win")}, true,
+         "Win", "Mac TM"},
+        {"copyright before trademark in table order", {Ms(0, "Copy"), Ms(4, "N"), Ms(7, "TM")}, true, "N", "Copy"},
+        {"empty copyright falls to trademark", {Ms(0, ""), Ms(4, "N"), Ms(7, "TM")}, true, "N", "TM"},
+        {"no full name at all", {Ms(1, "Family"), Ms(0, "Copy")}, false, "", "Copy"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(std::tuple(c.ok, c.display, c.notice), ReadBytes(BuildFont(c.records))) << c.what;
+    EXPECT_EQ(0x99, MapUnicodeToAnsi(0x0099));
+    EXPECT_EQ(std::tuple(false, std::string(), std::string()), NamesOf(JoinPath(TempDir(), "missing.ttf")));
+    // String storage follows the records whatever the header says; a font smaller than the reader's window,
+    // its last string ending the file, costs a single read.
+    NameTableSpec spec{{Ms(0, "Notice"), Ms(4, "Right Place")}, false, 200};
+    PlatResetCounts();
+    EXPECT_EQ(std::tuple(true, std::string("Right Place"), std::string("Notice")),
+              ReadBytes(BuildSfnt({{"name", BuildNameTable(spec)}})));
+    EXPECT_EQ(1u, PlatCallCount(PlatOp::Read));
+}
+
+// Random fonts, some large enough to span many reads and some damaged at random (cut short, a byte changed, a
+// table or record count or the naming table's place made huge, string places and lengths anywhere): the reader
+// must agree with the model on every output.
+TEST(ReadFontNames, AgreesWithModelOnRandomFonts) {
+    std::mt19937 rng(20261205);
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    for (int iteration = 0; iteration < 800; ++iteration) {
+        SCOPED_TRACE(iteration);
+        NameTableSpec spec;
+        const uint16_t ids[] = {0, 1, 2, 4, 4, 7, 4, 9};
+        for (int r = pick(6) == 0 ? 200 + pick(700) : pick(12); r > 0; --r) {
+            NameRec rec{static_cast<uint16_t>(pick(6)), 1, 0x409, ids[pick(8)], {}};
+            for (int i = pick(10) == 0 ? 900 + pick(400) : pick(20); i > 0; --i)
+                rec.text.push_back(static_cast<char>(pick(4) == 0 ? 0 : 32 + pick(224)));
+            if (pick(40) == 0) rec.offsetOverride = pick(0x10000);
+            if (pick(40) == 0) rec.lengthOverride = pick(0x10000);
+            spec.records.push_back(rec);
+        }
+        spec.shareEqualStrings = pick(2);
+        if (pick(10) == 0) spec.stringOffsetOverride = pick(0x10000);
+        std::vector<SfntTable> tables;
+        for (int t = 0, filler = pick(5) == 0 ? 520 + pick(200) : pick(6); t < filler; ++t)
+            tables.push_back({"t" + std::to_string(t % 1000), Bytes(pick(50), 'f')});
+        const int index = pick(static_cast<int>(tables.size()) + 1);
+        tables.insert(tables.begin() + index, {pick(30) == 0 ? "NAME" : "name", BuildNameTable(spec)});
+        Bytes font = BuildSfnt(tables);
+        if (pick(8) == 0) font[std::array<size_t, 3>{4, 20u + 16 * index, ParseSfnt(font)[index].offset + 2u}[pick(3)]] = '\x90';
+        if (pick(4) == 0) font.resize(static_cast<size_t>(pick(static_cast<int>(font.size()) + 1)));
+        if (pick(20) == 0 && font.size() > 16) font[12 + pick(static_cast<int>(font.size()) - 12)] ^= 0x5A;
+        const ModelNames want = ModelReadFontNames(font);
+        ASSERT_EQ(std::tuple(want.ok, want.display, want.notice), ReadBytes(font));
+    }
+}
+
+// Every TrueType font installed here reads as the model reads it.
+TEST(ReadFontNames, AgreesWithModelOnInstalledFonts) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator("/usr/share/fonts/truetype", error)) {
+        const std::string path = entry.path().string();
+        if (entry.path().extension() != ".ttf") continue;
+        const ModelNames want = ModelReadFontNames(ReadFileBytes(path));
+        EXPECT_EQ(std::tuple(want.ok, want.display, want.notice), NamesOf(path)) << path;
+    }
+}
+
+// A hand case, then random text against the rule: CR becomes CR LF, a tab a space, other controls go, and
+// characters are kept one by one while they fit with the terminator.
+TEST(NormalizeNoticeText, PreparesTextForAMultiLineEdit) {
+    auto normalized = [](const std::string& in, size_t capacity) {
+        std::vector<char> buffer(std::max(capacity, in.size() + 1) + 8, '#');
+        memcpy(buffer.data(), in.c_str(), in.size() + 1);
+        NormalizeNoticeText(buffer.data(), capacity);
+        EXPECT_EQ('#', buffer[std::max(capacity, in.size() + 1)]) << "wrote past the buffer";
+        return std::string(buffer.data());
+    };
+    EXPECT_EQ("Line one\r\nLine tworun on(c) \xA9\xE9\r\nx",
+              normalized("Line one\r\nLine two\nrun\ton\x01(c)\x1F \xA9\xE9\rx", 1024));
+    std::mt19937 rng(3);
+    const char alphabet[] = "a\r\n\t\x01\x1f \xe9";
+    for (int round = 0; round < 2000; ++round) {
+        std::string in, want;
+        for (int n = rng() % 12; n > 0; --n) in += alphabet[rng() % (sizeof alphabet - 1)];
+        const size_t capacity = 1 + rng() % 16;
+        for (char c : in) {
+            for (char out : c == '\r' ? std::string("\r\n") : c == '\t' ? " " : std::string(c < 32 && c >= 0 ? 0 : 1, c))
+                if (want.size() + 1 < capacity) want += out;
+        }
+        ASSERT_EQ(want, normalized(in, capacity)) << testing::PrintToString(in) << " in " << capacity;
+    }
+}
+
+TEST(PathInCurrentDirectory, JoinsTheCurrentDirectoryOnce) {
+    EXPECT_EQ((std::filesystem::current_path() / "Long Font Name.TTF").string(),
+              PathInCurrentDirectory("Long Font Name.TTF"));
+    // Too long for a path: nothing, rather than the name of another file.
+    EXPECT_STREQ("", PathInCurrentDirectory(std::string(kPlatMaxPath, 'n').c_str()));
+}
+
+// Checks the file is laid out as a rewrite must leave it: tables in the old order, each on a 4-byte boundary
+// with zero padding, right checksums, and every table but the naming table byte-identical to before.
 void ExpectLaidOutLike(const Bytes& before, const Bytes& after) {
     ASSERT_GE(after.size(), 12u);
     EXPECT_EQ(before.substr(0, 12), after.substr(0, 12));
@@ -42,14 +164,7 @@ void ExpectLaidOutLike(const Bytes& before, const Bytes& after) {
     EXPECT_EQ(expectOffset, after.size());
 }
 
-Bytes NameTableOf(const Bytes& font) {
-    for (const auto& t : ParseSfnt(font)) if (t.tag == "name") return t.data;
-    return {};
-}
-
-struct FontFile {
-    std::string dir = TempDir(), path = JoinPath(dir, "FOO.TTF"), backup = path + ".bak";
-};
+struct FontFile { std::string dir = TempDir(), path = JoinPath(dir, "FOO.TTF"), backup = path + ".bak"; };
 
 // Family and full names replaced on every platform, each record keeping its place and its own copy of its
 // string, in record order (shared strings too), and an earlier backup replaced, then deleted.
@@ -72,7 +187,7 @@ TEST(RewriteFontName, ReplacesFamilyAndFullNamesOnEveryPlatform) {
         ASSERT_TRUE(WriteFile(f.path, before) && WriteFile(f.backup, "an old backup"));
         ASSERT_TRUE(RewriteFontName(c.name.c_str(), f.path.c_str()));
         EXPECT_FALSE(FileExists(f.backup));
-        const Bytes after = ReadFileBytes(f.path), table = NameTableOf(after);
+        const Bytes after = ReadFileBytes(f.path), table = ParseSfnt(after)[1].data;
         ExpectLaidOutLike(before, after);
         const auto& records = c.spec.records;
         EXPECT_EQ(std::tuple(c.name.empty() ? 1 : 0, records.size(), 6 + 12 * records.size(), c.size),
@@ -87,7 +202,7 @@ TEST(RewriteFontName, ReplacesFamilyAndFullNamesOnEveryPlatform) {
                       std::tuple(names[i].platform, names[i].encoding, names[i].language, names[i].nameId,
                                  size_t{names[i].offset}, names[i].text)) << i;
         }
-        EXPECT_EQ(c.name, DisplayName(f.path));
+        EXPECT_EQ(c.name, std::get<1>(NamesOf(f.path)));
     }
 }
 
@@ -116,9 +231,8 @@ TEST(RewriteFontName, RefusesDamagedFilesAndRelaysOthers) {
     }
 }
 
-// A failure at any one system call of a rewrite never loses or half-writes
-// the font: either nothing happened and no backup is left, or (when only a
-// clean-up deletion failed: the first, of no old backup, or the last, of
+// A failure at any one system call of a rewrite never loses or half-writes the font: either nothing happened
+// and no backup is left, or (when only a clean-up deletion failed: the first, of no old backup, or the last, of
 // the backup) the rewrite is complete.
 TEST(RewriteFontName, FaultAtEveryCallLeavesTheFontWhole) {
     FontFile f;
@@ -152,17 +266,11 @@ TEST(RewriteFontNameInto, SourceWithTheNewNamingTableAppendedOrNoCopy) {
     const std::string dest = JoinPath(f.dir, "GLY1.tmp"), src = JoinPath(f.dir, "src.ttf");
     const Bytes good = BuildFont({Mac(1, "Old"), Ms(0, "(c)"), Ms(1, "Old"), Ms(4, "Old Regular")}) + "odd";
     ASSERT_TRUE(WriteFile(f.path, good) && RewriteFontName("New", f.path.c_str()));
-    Bytes expected = good + Bytes(1, '\0');  // padded to a multiple of 4
-    const std::vector<ParsedTable> before = ParseSfnt(good);
-    for (const ParsedTable& t : ParseSfnt(ReadFileBytes(f.path))) {
-        if (t.tag != "name") continue;
-        size_t entry = 12;
-        while (before[(entry - 12) / 16].tag != "name") entry += 16;
-        PatchU32(expected, entry + 4, Checksum(t.data));
-        PatchU32(expected, entry + 8, static_cast<uint32_t>(expected.size()));
-        PatchU32(expected, entry + 12, t.length);
-        expected += t.data + Bytes((4 - t.length % 4) % 4, '\0');
-    }
+    const ParsedTable name = ParseSfnt(ReadFileBytes(f.path))[4];  // directory entry at 12 + 16 x 4
+    Bytes expected = good + Bytes(1, '\0');                         // padded to a multiple of 4
+    PatchU32(expected, 80, Checksum(name.data)), PatchU32(expected, 84, uint32_t(expected.size()));
+    PatchU32(expected, 88, name.length);
+    expected += name.data + Bytes(-name.length % 4, '\0');
     const Bytes none = "(no file)", damaged = BuildSfnt({{"name", "xx"}});
     const struct { Bytes source; int before; bool ok; } cases[] = {  // before: bytes there, -1 no file
         {good, 0, true}, {good, -1, true}, {damaged, -1, false}, {good.substr(0, 40), 0, false}, {good, 5000, true}};
@@ -200,7 +308,7 @@ TEST(RewriteFontName, FileHeldOpenByAnotherProgramIsLeftAlone) {
     CloseHandle(held);
     EXPECT_EQ(original, ReadFileBytes(f.path));
     EXPECT_FALSE(FileExists(f.backup));
-    EXPECT_EQ("Held", DisplayName(f.path));
+    EXPECT_EQ("Held", std::get<1>(NamesOf(f.path)));
 }
 #endif
 
