@@ -111,6 +111,22 @@ TEST(ReadFontNames, AgreesWithModelOnInstalledFonts) {
     }
 }
 
+// A failure at any call of the reader, its working memory's too, gives all the names or none.
+TEST(ReadFontNames, FaultAtEveryCallGivesAllNamesOrNone) {
+    const std::string path = JoinPath(TempDir(), "F.TTF");
+    ASSERT_TRUE(WriteFile(path, BuildFont({Ms(0, "(c)"), Ms(4, "Full")})));
+    const auto all = std::tuple(true, std::string("Full"), std::string("(c)")), none = std::tuple(false, std::string(), std::string());
+    unsigned k = 0;
+    do {
+        SCOPED_TRACE(++k);
+        PlatFailNth(PlatOp::Any, k);
+        const auto names = NamesOf(path);
+        EXPECT_TRUE(names == all || names == none);
+    } while (PlatFaultFired());
+    PlatFailNth(PlatOp::Any, 0);
+    EXPECT_GT(k, 3u);
+}
+
 // A hand case, then random text against the rule: CR becomes CR LF, a tab a space, other controls go, and
 // characters are kept one by one while they fit with the terminator.
 TEST(NormalizeNoticeText, PreparesTextForAMultiLineEdit) {
@@ -123,6 +139,9 @@ TEST(NormalizeNoticeText, PreparesTextForAMultiLineEdit) {
     };
     EXPECT_EQ("Line one\r\nLine tworun on(c) \xA9\xE9\r\nx",
               normalized("Line one\r\nLine two\nrun\ton\x01(c)\x1F \xA9\xE9\rx", 1024));
+    PlatFailNth(PlatOp::Alloc, 1);
+    EXPECT_EQ("a\rb", normalized("a\rb", 16)) << "without working memory the text stays as it is";
+    PlatFailNth(PlatOp::Any, 0);
     std::mt19937 rng(3);
     const char alphabet[] = "a\r\n\t\x01\x1f \xe9";
     for (int round = 0; round < 2000; ++round) {
@@ -212,7 +231,9 @@ TEST(RewriteFontName, RefusesDamagedFilesAndRelaysOthers) {
     const Bytes good = BuildFont({Ms(1, "Fam"), Ms(4, "Fam Regular")});
     const uint32_t name = ParseSfnt(good)[4].offset;
     auto patched = [&](size_t at, const Bytes& with) { return Bytes(good).replace(at, with.size(), with); };
-    const Bytes none = "(no file)", noName = BuildSfnt({{"head", Bytes(54, 7)}, {"glyf", Bytes(13, 9)}, {"NAME", "odd"}});
+    // The bytes after its directory read like a naming table's entry: only the directory counts.
+    const Bytes none = "(no file)",
+                noName = BuildSfnt({{"head", "name" + Bytes(50, 0)}, {"glyf", Bytes(13, 9)}, {"NAME", "odd"}});
     const struct { const char* what; Bytes before; std::string name; Bytes after; } cases[] = {
         {"string outside the naming table", patched(name + 6 + 12 + 10, Bytes("\1\0", 2)), "N", ""},
         {"records beyond the naming table", patched(name + 2, Bytes("\0\x28", 2)), "N", ""},

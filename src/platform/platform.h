@@ -111,6 +111,24 @@ private:
     void* ptr_;
 };
 
+// A block of working memory, allocated and locked for the lifetime of the
+// object; get() is null when either failed.
+class PlatScratch {
+public:
+    explicit PlatScratch(size_t size) : mem_(PlatAlloc(size)), ptr_(mem_ ? PlatLock(mem_) : nullptr) {}
+    ~PlatScratch() {
+        if (ptr_) PlatUnlock(mem_);
+        PlatFree(mem_);
+    }
+    PlatScratch(const PlatScratch&) = delete;
+    PlatScratch& operator=(const PlatScratch&) = delete;
+    unsigned char* get() const { return static_cast<unsigned char*>(ptr_); }
+
+private:
+    PlatMem mem_;
+    void* ptr_;
+};
+
 // Fault injection for tests: a build with QM_FAULT_INJECTION lets a test
 // make the k-th call of one kind (or of any kind) fail as the system would.
 // Copy, RegOpen, RegWrite and LzCopy are the Windows calls of the font

@@ -167,17 +167,15 @@ bool ReadFontNames(char* displayName, char* notice, const char* path) {
         Reader reader;
         char slots[kSlotCount][kFontNameCapacity];
     };
-    Work* work = static_cast<Work*>(malloc(sizeof(Work)));
+    PlatScratch memory(sizeof(Work));
+    Work* work = reinterpret_cast<Work*>(memory.get());
     if (!work) return false;
     work->reader.position = 0;
     work->reader.structures.valid = false;
     work->reader.strings.valid = false;
     for (auto& slot : work->slots) slot[0] = 0;
     work->reader.file = PlatOpenRead(path);
-    if (work->reader.file == kPlatBadFile) {
-        free(work);
-        return false;
-    }
+    if (work->reader.file == kPlatBadFile) return false;
     bool complete = ReadNamesFromOpenFile(work->reader, work->slots, notice);
     PlatClose(work->reader.file);
     if (complete) {
@@ -189,14 +187,14 @@ bool ReadFontNames(char* displayName, char* notice, const char* path) {
             }
         }
     }
-    free(work);
     return displayName[0] != 0;
 }
 
 void NormalizeNoticeText(char* text, size_t capacity) {
     if (capacity == 0) return;
     size_t length = strlen(text);
-    unsigned char* copy = static_cast<unsigned char*>(malloc(length + 16));
+    PlatScratch memory(length + 16);
+    unsigned char* copy = memory.get();
     if (!copy) return;
     memcpy(copy, text, length + 1);
     size_t o = 0;
@@ -212,7 +210,6 @@ void NormalizeNoticeText(char* text, size_t capacity) {
         }
     }
     text[o] = 0;
-    free(copy);
 }
 
 const char* PathInCurrentDirectory(const char* name) {
