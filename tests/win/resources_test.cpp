@@ -1,11 +1,12 @@
-// The message helper over the program's string table.
+// The message helper over the program's string table (the boxes it shows are checked with every
+// command's questions and summaries).
 #include "platform/messages.h"
 #include "resources/resource.h"
 #include "wintest.h"
 
 namespace {
 
-TEST(Messages, MissingEntriesFormattingAndTheBox) {
+TEST(Messages, MissingEntriesAndFormatting) {
     for (UINT id : {0u, 100u, 156u, 2999u, 3003u}) {
         EXPECT_STREQ("String table error - this application may be damaged", LoadMessageText(id)) << id;
     }
@@ -16,17 +17,6 @@ TEST(Messages, MissingEntriesFormattingAndTheBox) {
     // A phrase straight from LoadMessageText survives the sentence's load.
     EXPECT_STREQ("No files processed.",
                  FormatMessageText(text, sizeof text, MSG_SUMMARY_PROCESSED, LoadMessageText(MSG_SUMMARY_NO_FILES)));
-    ModalWatcher watcher;
-    watcher.Answer({IDNO, IDOK});
-    EXPECT_EQ(IDNO, ShowMessage(nullptr, MSG_COPY_FAILED, kAsk, "Deja Sans", "DEJA.TTF", "C:\\FONTS\\"));
-    EXPECT_EQ(IDOK, ShowMessage(nullptr, 156, kTell));
-    ASSERT_EQ(2u, watcher.seen().size());
-    EXPECT_EQ("Message", watcher.seen()[0].caption);
-    EXPECT_EQ("The font Deja Sans (DEJA.TTF) could not be copied to C:\\FONTS\\. Do you wish to continue?\n\n"
-              "Click on Yes to continue, No to abort.",
-              watcher.seen()[0].text);
-    EXPECT_EQ(kAsk, watcher.seen()[0].boxStyle);
-    EXPECT_EQ("String table error - this application may be damaged", watcher.seen()[1].text);
 }
 
 }  // namespace
