@@ -139,6 +139,7 @@ TEST(NormalizeNoticeText, PreparesTextForAMultiLineEdit) {
     };
     EXPECT_EQ("Line one\r\nLine tworun on(c) \xA9\xE9\r\nx",
               normalized("Line one\r\nLine two\nrun\ton\x01(c)\x1F \xA9\xE9\rx", 1024));
+    EXPECT_EQ("abc", normalized("abc", 0)) << "no room at all: nothing written";
     PlatFailNth(PlatOp::Alloc, 1);
     EXPECT_EQ("a\rb", normalized("a\rb", 16)) << "without working memory the text stays as it is";
     PlatFailNth(PlatOp::Any, 0);
