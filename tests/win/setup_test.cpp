@@ -141,6 +141,8 @@ TEST_F(SetupTest, OkStoresWhatTheOpenedPagesHold) {
          false},
         {"footer face by prefix", "FooterFont = DejaVu Ser", 3, {}, 0, -1, -1, {IDOK}, {{"FooterFont", "DejaVu Serif"}},
          false},
+        {"sample text", "", 2, {{IDC_SETUP_SAMPLE_TEXT, "Quick brown fox"}}, 0, -1, -1, {IDOK},
+         {{"FontSampleText", "Quick brown fox"}}, false},
         {"text and check box", "", 3, {{IDC_SETUP_PAGE_FOOTER, "Page %P"}}, IDC_SETUP_SHOW_STARTUP, -1, -1, {IDOK},
          {{"PageFooter", "Page %P"}, {"ShowStartupWindow", "1"}}, false},
         {"grey ramp cell", "", 1, {}, IDC_SETUP_FRAME_COLOUR, 7, 0, {IDOK, IDOK}, {{"PaperFrameColour", "65793"}}, false},
