@@ -151,6 +151,9 @@ TEST(BuildSettingsText, WritesHeaderKeysAndRecentDirectories) {
                   "WindowsFontNameFix = 1\r\nFileMenuPath = C:\\FONTS\\\r\nFileMenuPath = D:\\MORE FONTS\\\r\n",
               std::string(text, length));
     EXPECT_EQ(0u, BuildSettingsText(record, kWhen, Recent(2), text, length)) << "one byte short of the terminator";
+    std::vector<char> tight(length, '#');
+    EXPECT_EQ(0u, BuildSettingsText(record, kWhen, Recent(2), tight.data(), length - 10));
+    EXPECT_EQ('#', tight[length - 10]) << "wrote past the buffer";
     // The longest file there can be still fits the writer's buffer.
     for (const SettingsKey& key : kSettingsKeys) {
         if (key.kinds & kKindText) memset(SettingsText(record, key), 'w', kSettingsTextSize - 1);

@@ -101,7 +101,7 @@ struct SheetCase {
     const char* what;
     std::string settings;
     int page;
-    std::vector<std::pair<int, const char*>> typed;  // control, text
+    std::vector<std::pair<int, const char*>> typed;  // control, text (none: a click)
     int click;                                       // a button on the page, or 0
     int cellRow, cellColumn;                         // picker cell to click, or -1
     std::initializer_list<int> answers;              // the sheet's, then the picker's
@@ -143,6 +143,11 @@ TEST_F(SetupTest, OkStoresWhatTheOpenedPagesHold) {
          false},
         {"sample text", "", 2, {{IDC_SETUP_SAMPLE_TEXT, "Quick brown fox"}}, 0, -1, -1, {IDOK},
          {{"FontSampleText", "Quick brown fox"}}, false},
+        {"check boxes", "PromptWhenDone = 1\r\nPromptBeforeOverwrite = 0\r\nWarnShowManual = 1", 3,
+         {{IDC_SETUP_PROMPT_DONE, nullptr}, {IDC_SETUP_PROMPT_OVERWRITE, nullptr}, {IDC_SETUP_WARN_MANUAL, nullptr}}, 0,
+         -1, -1, {IDOK}, {{"PromptWhenDone", "0"}, {"PromptBeforeOverwrite", "1"}, {"WarnShowManual", "0"}}, false},
+        {"round frame", "PaperRoundFrame = 0", 1, {{IDC_SETUP_ROUND_FRAME, nullptr}}, 0, -1, -1, {IDOK},
+         {{"PaperRoundFrame", "1"}}, false},
         {"text and check box", "", 3, {{IDC_SETUP_PAGE_FOOTER, "Page %P"}}, IDC_SETUP_SHOW_STARTUP, -1, -1, {IDOK},
          {{"PageFooter", "Page %P"}, {"ShowStartupWindow", "1"}}, false},
         {"grey ramp cell", "", 1, {}, IDC_SETUP_FRAME_COLOUR, 7, 0, {IDOK, IDOK}, {{"PaperFrameColour", "65793"}}, false},
@@ -162,7 +167,10 @@ TEST_F(SetupTest, OkStoresWhatTheOpenedPagesHold) {
             [&](HWND sheet) {
                 HWND page = ShowPage(sheet, c.page);
                 FlushEvents();
-                for (const auto& [id, text] : c.typed) Type(page, id, text);
+                for (const auto& [id, text] : c.typed) {
+                    if (text) Type(page, id, text);
+                    if (!text) SendDlgItemMessageA(page, id, BM_CLICK, 0, 0);
+                }
                 if (c.click > SETUP_UPDOWN_OFFSET) {
                     PressUpArrow(GetDlgItem(page, c.click));
                 } else if (c.click) {
