@@ -55,5 +55,4 @@ ModelNames ModelReadFontNames(const Bytes& font);
 std::string TempDir();  // a fresh directory for test files, removed by the OS temp cleaner
 bool WriteFile(const std::string& path, const Bytes& bytes);
 Bytes ReadFileBytes(const std::string& path, bool* exists = nullptr);
-bool FileExists(const std::string& path);
 std::string JoinPath(const std::string& dir, const std::string& name);
