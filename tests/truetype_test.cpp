@@ -33,22 +33,18 @@ std::tuple<bool, std::string, std::string> ReadBytes(const Bytes& font) {
     return NamesOf(path);
 }
 
-// The texts the reader shares with the model: which record wins and the marks' ANSI bytes.
-TEST(ReadFontNames, ChoosesAndDecodesNamesAsLaidDown) {
+// What random text seldom holds: names long enough to be cut, and the typographic marks' ANSI bytes. Which
+// record wins is left to the model on random fonts below.
+TEST(ReadFontNames, CutsLongNamesAndMapsTheMarks) {
     const std::vector<uint16_t> marks = {0x2013, 0x2014, 0x2017, 0x2018, 0x2019, 0x201C, 0x201D, 0x2020,
                                          0x2021, 0x2022, 0x2122, 0x201A, 0x2026, 0x2030, 0x0152, 0x00E9, 0x2012, 0x2123};
-    const struct { const char* what; std::vector<NameRec> records; bool ok; std::string display, notice; } cases[] = {
-        {"Microsoft wins over Macintosh", {Mac(4, "Mac Name"), Ms(4, "Win Name")}, true, "Win Name", ""},
-        {"Macintosh alone, raw bytes to a zero", {Mac(4, std::string("Caf\xE9 \x8E\0cd", 9))}, true, "Caf\xE9 \x8E", ""},
-        {"Microsoft name cut to 512 characters", {Ms(4, std::string(1500, 'L'))}, true, std::string(512, 'L'), ""},
-        {"Macintosh name cut to 1024 bytes", {Mac(4, std::string(1500, 'L'))}, true, std::string(1024, 'L'), ""},
-        {"typographic marks, their neighbours, low bytes", {{3, 1, 0x409, 4, Utf16Units(marks)}}, true,
-         "\x96\x97\x5F\x91\x92\x93\x94\x86\x87\x95\x99\x82\x85\x89\x52\xE9\x12\x23", ""},
-        {"Macintosh trademark beats Microsoft copyright", {Mac(7, "Mac TM"), Ms(0, "Win (c)"), Ms(4, "Win")}, true,
-         "Win", "Mac TM"},
-        {"no full name at all", {Ms(1, "Family"), Ms(0, "Copy")}, false, "", "Copy"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(std::tuple(c.ok, c.display, c.notice), ReadBytes(BuildFont(c.records))) << c.what;
+    const struct { const char* what; NameRec record; std::string display; } cases[] = {
+        {"Microsoft name cut to 512 characters", Ms(4, std::string(1500, 'L')), std::string(512, 'L')},
+        {"Macintosh name cut to 1024 bytes", Mac(4, std::string(1500, 'L')), std::string(1024, 'L')},
+        {"typographic marks, their neighbours, low bytes", {3, 1, 0x409, 4, Utf16Units(marks)},
+         "\x96\x97\x5F\x91\x92\x93\x94\x86\x87\x95\x99\x82\x85\x89\x52\xE9\x12\x23"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(std::tuple(true, c.display, std::string()), ReadBytes(BuildFont({c.record}))) << c.what;
     // String storage follows the records whatever the header says; a font smaller than the reader's window,
     // its last string ending the file, costs a single read.
     NameTableSpec spec{{Ms(0, "Notice"), Ms(4, "Right Place")}, false, 200};
@@ -89,17 +85,6 @@ TEST(ReadFontNames, AgreesWithModelOnRandomFonts) {
         if (pick(20) == 0 && font.size() > 16) font[12 + pick(static_cast<int>(font.size()) - 12)] ^= 0x5A;
         const ModelNames want = ModelReadFontNames(font);
         ASSERT_EQ(std::tuple(want.ok, want.display, want.notice), ReadBytes(font));
-    }
-}
-
-// Every TrueType font installed here reads as the model reads it.
-TEST(ReadFontNames, AgreesWithModelOnInstalledFonts) {
-    std::error_code error;
-    for (const auto& entry : fs::recursive_directory_iterator("/usr/share/fonts/truetype", error)) {
-        const std::string path = entry.path().string();
-        if (entry.path().extension() != ".ttf") continue;
-        const ModelNames want = ModelReadFontNames(ReadFileBytes(path));
-        EXPECT_EQ(std::tuple(want.ok, want.display, want.notice), NamesOf(path)) << path;
     }
 }
 
