@@ -167,8 +167,7 @@ TEST(ColourText, DepthCountAndThousandsText) {
         EXPECT_EQ(c.count, ColourCountOf(c.bits, c.planes));
     }
     const struct { unsigned n; const char* text; } numbers[] = {
-        {0, "0"}, {10, "10"}, {999, "999"}, {1000, "1,000"}, {10001, "10,001"}, {32768, "32,768"}, {100000, "100,000"},
-        {1000000, "1,000,000"}, {16777216, "16,777,216"}, {100000000, "100,000,000"}, {4294967295u, "4,294,967,295"}};
+        {0, "0"}, {999, "999"}, {1000, "1,000"}, {10001, "10,001"}, {100000, "100,000"}, {4294967295u, "4,294,967,295"}};
     for (const auto& c : numbers) EXPECT_STREQ(c.text, ThousandsText(c.n)) << c.n;
 }
 

@@ -1,7 +1,6 @@
-// Any bytes as a font file, living in the platform layer's memory backend. The reader never crashes, never reads
-// outside a buffer, and agrees with the straightforward model of the file layout. The rewrite either refuses and
-// leaves the file untouched, or succeeds and leaves it well laid out and reading back with the new name; no backup
-// is left either way.
+// Any bytes as a font file, in the platform layer's memory backend. The reader never crashes, never reads outside a
+// buffer, and agrees with the model of the file layout. The rewrite either refuses and leaves the file untouched, or
+// succeeds and leaves it well laid out and reading back with the new name; no backup is left either way.
 #include <cstdint>
 #include <cstring>
 

@@ -1,6 +1,5 @@
-// Test fonts from a description: tables, name records with any IDs and raw
-// bytes, shared strings, and deliberate damage. Also a small parser so that
-// tests can look at what ended up on disk, and a model of the name reader.
+// Test fonts from a description: tables, name records with any IDs and raw bytes, shared strings, and deliberate
+// damage. Also a small parser so that tests can look at what ended up on disk, and a model of the name reader.
 #pragma once
 
 #include <cstdint>
