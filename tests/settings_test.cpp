@@ -94,8 +94,7 @@ TEST(ParseSettingsText, TakesWhatTheLineRulesAllow) {
         {"trailing blanks stay, the last line wins", "FooterFont = Times New Roman   \r\nLogoDelay = 2\r\nLogoDelay = 4",
          {{"FooterFont", "Times New Roman   "}, {"LogoDelay", "4"}}},
         {"write-only rows are not read", "BuildDate = Jan  1 1999\r\nVersionNumber = 1\r\n", {}},
-        {"lone CR is a control character", "PaperColumns = 2\rPaperLeading = 9\r\n", {{"PaperColumns", "2"}}},
-        {"CR CR LF: one line end", "PaperColumns = 2\r\rPaperLeading = 9\r\r\nLogoDelay = 4\r",
+        {"CR CR LF one line end, a lone CR none", "PaperColumns = 2\r\rPaperLeading = 9\r\r\nLogoDelay = 4\r",
          {{"PaperColumns", "2"}, {"LogoDelay", "4"}}},
         {"Ctrl-Z ends the file", "WarnShowManual = 0\x1a\r\nPaperColumns = 1\r\n", {{"WarnShowManual", "0"}}},
     };
@@ -247,7 +246,7 @@ Rgb RuleEntry(int i) {
     return {kRed[i / 32], static_cast<int>(std::lround(i / 4 % 8 * 255.0 / 7)), i % 4 * 85};
 }
 
-TEST(Palette, GeneratedResourceFollowsTheRule) {
+TEST(Palette, GeneratedResourceFollowsTheRuleAndAShortOneGivesTheCube) {
     const Bytes bytes = ReadFileBytes(QM_PALETTE_FILE);
     ASSERT_EQ(bytes.size(), 853u);
     const auto header = "ZEPHRSRC256 colour palette" + std::string(46, 0) + std::string("\0\1\0CMAP\1\0\0\0\0\3", 13);
@@ -259,11 +258,8 @@ TEST(Palette, GeneratedResourceFollowsTheRule) {
         {85, 102, 119, 256, 124} /* tie: 125 */, {255, 255, 255, 256, 255}, {255, 255, 255, 255, 143}, {9, 9, 9, 0, 0}};
     for (auto [r, g, b, count, want] : nearest) EXPECT_EQ(NearestPaletteEntry(r, g, b, palette, count), want) << r;
     EXPECT_EQ(NearestPaletteEntry(0, 0, 0, std::array<uint8_t, 6>{0, 0, 1, 0, 0, 0}.data(), 2), 1) << "exact after near";
-}
-
-TEST(Palette, ShortOrMissingResourceGivesTheCube) {
-    uint8_t palette[kPaletteBytes], copy[kPaletteBytes] = {};
-    EXPECT_FALSE(FillPalette(palette, std::vector<uint8_t>(852, 0xAB).data(), 852));  // one byte short
+    uint8_t copy[kPaletteBytes] = {};
+    EXPECT_FALSE(FillPalette(palette, std::vector<uint8_t>(852, 0xAB).data(), 852));  // one byte short: the cube
     for (auto [i, want] : {std::pair{24, Rgb{32, 224, 64}}, {97, {128, 32, 128}}, {255, {255, 255, 255}}})
         EXPECT_EQ(At(palette, i), want) << i;
     const uint8_t* shared = LoadPalette(nullptr, kPaletteResourceSize, copy);  // no resource: the cube as well

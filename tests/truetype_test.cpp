@@ -139,7 +139,6 @@ TEST(PathInCurrentDirectory, JoinsTheCurrentDirectoryOnce) {
 // Checks the file is laid out as a rewrite must leave it: tables in the old order, each on a 4-byte boundary
 // with zero padding, right checksums, and every table but the naming table byte-identical to before.
 void ExpectLaidOutLike(const Bytes& before, const Bytes& after) {
-    ASSERT_GE(after.size(), 12u);
     EXPECT_EQ(before.substr(0, 12), after.substr(0, 12));
     const auto old = ParseSfnt(before), now = ParseSfnt(after);
     ASSERT_EQ(old.size(), now.size());
@@ -240,9 +239,7 @@ TEST(RewriteFontName, FaultAtEveryCallLeavesTheFontWhole) {
         ASSERT_TRUE(WriteFile(f.path, original));
         PlatFailNth(PlatOp::Any, k);
         const bool result = RewriteFontName("New Name", f.path.c_str());
-        bool exists = false;
-        EXPECT_EQ(result ? rewritten : original, ReadFileBytes(f.path, &exists));
-        ASSERT_TRUE(exists) << "the font file must never be missing";
+        EXPECT_EQ(result ? rewritten : original, ReadFileBytes(f.path)) << "a missing file reads empty";
         EXPECT_TRUE(result ? !PlatFaultFired() || PlatFiredOp() == PlatOp::Delete : !fs::exists(f.backup));
         fs::remove(f.backup);
         outcomes[result] += PlatFaultFired();
