@@ -1,6 +1,5 @@
-// The TrueType reader and the naming-table rewrite: which name wins, how it is decoded, what a damaged file
-// gives, agreement with a straightforward model on random and installed fonts; the bytes a rewrite leaves on
-// disk, the backup protocol, damaged input, and a failure injected at every system call.
+// The TrueType reader against a straightforward model on random and damaged fonts, and the naming-table rewrite:
+// the bytes it leaves on disk, the backup protocol, damaged input, and a failure injected at every system call.
 #include <gtest/gtest.h>
 
 #include <array>
