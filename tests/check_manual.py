@@ -1,6 +1,5 @@
 #!/usr/bin/env python3
-"""The manual's pictures and internal links all exist, and the anchors the
-program opens are there: check_manual.py HTML_DIR"""
+"""check_manual.py HTML_DIR: the manual's pictures and internal links all exist, and the anchors the program opens."""
 import html.parser, os, sys
 
 folder = sys.argv[1]

@@ -57,7 +57,6 @@ TEST(SettingsKeys, EveryRowKeepsTheTableRules) {
         EXPECT_EQ((k & kKindRanged) != 0, key.range != 0);
         if (key.range) {
             const uint32_t lower = key.range >> 16, upper = key.range & 0xFFFF;
-            EXPECT_LE(lower, upper);
             EXPECT_EQ(std::tuple(lower, upper, value), std::tuple(ClampToKeyRange(key, 0), ClampToKeyRange(key, ~0u),
                                                                   ClampToKeyRange(key, value)));
         }
@@ -72,7 +71,6 @@ TEST(ParseSettingsText, TakesWhatTheLineRulesAllow) {
     const struct { const char* what; std::string text; Values changed; } cases[] = {  // changed: rows not at default
         {"abbreviated keys: first row in table order", "Paper = 4\r\nShow = 0\r\nFont = x",
          {{"PaperColumns", "4"}, {"ShowFileSamples", "0"}, {"FontSampleText", "x"}}},
-        {"no blanks, no line end", "PaperColumns=2", {{"PaperColumns", "2"}}},
         {"several = and blanks; no =", "PaperColumns==  2\r\nLogoDelay 3", {{"PaperColumns", "2"}, {"LogoDelay", "3"}}},
         {"line feeds alone end lines", "PaperColumns = 2\nPaperLeading = 7\n\nLogoDelay=3",
          {{"PaperColumns", "2"}, {"PaperLeading", "7"}, {"LogoDelay", "3"}}},
@@ -96,8 +94,7 @@ TEST(ParseSettingsText, TakesWhatTheLineRulesAllow) {
         {"trailing blanks stay, the last line wins", "FooterFont = Times New Roman   \r\nLogoDelay = 2\r\nLogoDelay = 4",
          {{"FooterFont", "Times New Roman   "}, {"LogoDelay", "4"}}},
         {"write-only rows are not read", "BuildDate = Jan  1 1999\r\nVersionNumber = 1\r\n", {}},
-        {"lone CR is a control character", "PaperColumns = 2\rPaperLeading = 9\r\n", {{"PaperColumns", "2"}}},
-        {"CR CR LF: one line end", "PaperColumns = 2\r\rPaperLeading = 9\r\r\nLogoDelay = 4\r",
+        {"CR CR LF one line end, a lone CR none", "PaperColumns = 2\r\rPaperLeading = 9\r\r\nLogoDelay = 4\r",
          {{"PaperColumns", "2"}, {"LogoDelay", "4"}}},
         {"Ctrl-Z ends the file", "WarnShowManual = 0\x1a\r\nPaperColumns = 1\r\n", {{"WarnShowManual", "0"}}},
     };
@@ -114,8 +111,7 @@ TEST(ParseSettingsText, TakesWhatTheLineRulesAllow) {
               std::vector<std::string>(recent.paths, recent.paths + recent.count));
 }
 
-// The header's time stamp, made independently of ctime: the C standard pads
-// the day with a blank, the Windows C library with a zero.
+// The header's time stamp, made apart from ctime: the C standard pads the day with a blank, Windows's C with a zero.
 std::string Stamp(time_t when) {
     char text[64];
     strftime(text, sizeof text, "%a %b %d %H:%M:%S %Y", localtime(&when));
@@ -227,23 +223,19 @@ TEST(SettingsFilePath, IsInTheWindowsDirectory) {
     PlatFailNth(PlatOp::Any, 0);
 }
 
-TEST(Inches, EveryValueThePageWritesReadsBackAsItself) {
+TEST(Inches, WrittenTextReadsBackAndTypedTextReadsAsHundredths) {
     char text[kInchesTextSize];
     for (uint32_t v = 0; v <= 0xFFFF; ++v) ASSERT_EQ((FormatInches(v, text, sizeof text), ParseInches(text)), v);
     for (auto [v, size, want] : {std::tuple{50u, 16, "0.50\""}, {5u, 16, "0.05\""}, {3000u, 16, "30.00\""},
                                  {~0u, 16, "42949672.95\""}, {3000u, 6, ""}})
         EXPECT_EQ((FormatInches(v, text, size), std::string(text)), want);
-}
-
-TEST(Inches, TypedTextReadsAsHundredthsAndClamps) {
+    // Typed text: hundredths, clamped to what 32 bits hold.
     const std::pair<const char*, uint32_t> typed[] = {{"1.5", 150}, {"40", 4000}, {"40\"", 4000}, {"0.29", 29},
         {"0.005", 0}, {"2.999", 299}, {"-1", 0u - 100}, {"-0.5", 0u - 50}, {"-0.005", 0}, {"abc", 0}, {"", 0},
         {" \t1.5", 150}, {"+2", 200}, {".5", 50}, {"5.", 500}, {"1.2.3", 120}, {"1,5", 100}, {"4\"5", 400},
         {"42949673", ~0u}, {"99999999999999999999", ~0u}, {"-21474836.48", 1u << 31}, {"-9999999999", 1u << 31}};
-    for (auto [text, want] : typed) EXPECT_EQ(ParseInches(text), want) << '"' << text << '"';
-    const std::array<uint32_t, 3> clamps[] = {{9, SettingsRange(1, 5), 5}, {0, SettingsRange(1, 5), 1},
-        {~0u, SettingsRange(1, 5), 5}, {3, SettingsRange(1, 5), 3}, {9, 0, 9}, {~0u, 0, ~0u}};
-    for (auto [value, range, want] : clamps) EXPECT_EQ(ClampToRange(value, range), want) << value << " " << range;
+    for (auto [in, want] : typed) EXPECT_EQ(ParseInches(in), want) << '"' << in << '"';
+    for (uint32_t value : {9u, ~0u}) EXPECT_EQ(ClampToRange(value, 0), value) << "no range: kept";  // ranges: SettingsKeys
 }
 
 using Rgb = std::array<int, 3>;
@@ -257,7 +249,7 @@ Rgb RuleEntry(int i) {
     return {kRed[i / 32], static_cast<int>(std::lround(i / 4 % 8 * 255.0 / 7)), i % 4 * 85};
 }
 
-TEST(Palette, GeneratedResourceFollowsTheRule) {
+TEST(Palette, GeneratedResourceFollowsTheRuleAndAShortOneGivesTheCube) {
     const Bytes bytes = ReadFileBytes(QM_PALETTE_FILE);
     ASSERT_EQ(bytes.size(), 853u);
     const auto header = "ZEPHRSRC256 colour palette" + std::string(46, 0) + std::string("\0\1\0CMAP\1\0\0\0\0\3", 13);
@@ -265,17 +257,12 @@ TEST(Palette, GeneratedResourceFollowsTheRule) {
     uint8_t palette[kPaletteBytes];
     ASSERT_TRUE(FillPalette(palette, bytes.data(), bytes.size()));
     for (int i = 0; i < 256; ++i) ASSERT_EQ(At(palette, i), RuleEntry(i)) << i;
-    for (auto [i, g] : {std::pair{0, 0}, {112, 1}, {113, 8}, {142, 246}, {143, 254}, {255, 255}})
-        EXPECT_EQ(At(palette, i), (Rgb{g, g, g})) << i;
     const std::array<int, 5> nearest[] = {{248, 248, 248, 256, 142}, {0, 0, 0, 256, 0}, {1, 1, 2, 256, 112},
         {85, 102, 119, 256, 124} /* tie: 125 */, {255, 255, 255, 256, 255}, {255, 255, 255, 255, 143}, {9, 9, 9, 0, 0}};
     for (auto [r, g, b, count, want] : nearest) EXPECT_EQ(NearestPaletteEntry(r, g, b, palette, count), want) << r;
     EXPECT_EQ(NearestPaletteEntry(0, 0, 0, std::array<uint8_t, 6>{0, 0, 1, 0, 0, 0}.data(), 2), 1) << "exact after near";
-}
-
-TEST(Palette, ShortOrMissingResourceGivesTheCube) {
-    uint8_t palette[kPaletteBytes], copy[kPaletteBytes] = {};
-    EXPECT_FALSE(FillPalette(palette, std::vector<uint8_t>(852, 0xAB).data(), 852));  // one byte short
+    uint8_t copy[kPaletteBytes] = {};
+    EXPECT_FALSE(FillPalette(palette, std::vector<uint8_t>(852, 0xAB).data(), 852));  // one byte short: the cube
     for (auto [i, want] : {std::pair{24, Rgb{32, 224, 64}}, {97, {128, 32, 128}}, {255, {255, 255, 255}}})
         EXPECT_EQ(At(palette, i), want) << i;
     const uint8_t* shared = LoadPalette(nullptr, kPaletteResourceSize, copy);  // no resource: the cube as well

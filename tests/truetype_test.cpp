@@ -1,6 +1,5 @@
-// The TrueType reader and the naming-table rewrite: which name wins, how it is decoded, what a damaged file
-// gives, agreement with a straightforward model on random and installed fonts; the bytes a rewrite leaves on
-// disk, the backup protocol, damaged input, and a failure injected at every system call.
+// The TrueType reader against a straightforward model on random and damaged fonts, and the naming-table rewrite:
+// the bytes it leaves on disk, the backup protocol, damaged input, and a failure injected at every system call.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -19,6 +18,8 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 // The reader's outputs, with buffers prefilled so that a missing terminator shows.
 std::tuple<bool, std::string, std::string> NamesOf(const std::string& path) {
     static char display[kFontNameCapacity], notice[kFontNameCapacity];
@@ -31,38 +32,23 @@ std::tuple<bool, std::string, std::string> ReadBytes(const Bytes& font) {
     return NamesOf(path);
 }
 
-// The texts the reader shares with the model: which record wins and the marks' ANSI bytes.
-TEST(ReadFontNames, ChoosesAndDecodesNamesAsLaidDown) {
+// What random text seldom holds: names long enough to be cut, and the typographic marks' ANSI bytes. Which
+// record wins is left to the model on random fonts below.
+TEST(ReadFontNames, CutsLongNamesAndMapsTheMarks) {
     const std::vector<uint16_t> marks = {0x2013, 0x2014, 0x2017, 0x2018, 0x2019, 0x201C, 0x201D, 0x2020,
                                          0x2021, 0x2022, 0x2122, 0x201A, 0x2026, 0x2030, 0x0152, 0x00E9, 0x2012, 0x2123};
-    const struct { const char* what; std::vector<NameRec> records; bool ok; std::string display, notice; } cases[] = {
-        {"Microsoft wins over Macintosh", {Mac(4, "Mac Name"), Ms(4, "Win Name")}, true, "Win Name", ""},
-        {"Macintosh alone, raw bytes to a zero", {Mac(4, std::string("Caf\xE9 \x8E\0cd", 9))}, true, "Caf\xE9 \x8E", ""},
-        {"ISO wins over Macintosh", {Mac(4, "Mac"), {2, 0, 0, 4, "Iso"}}, true, "Iso", ""},
-        {"platform 5 counts as Microsoft, copied raw", {Ms(4, "Win"), {5, 0, 0, 4, "Five"}}, true, "Win", ""},
-        {"platform 5 alone", {Mac(4, "Mac"), {5, 0, 0, 4, "Five"}}, true, "Five", ""},
-        {"odd Microsoft length drops the last byte", {{3, 1, 0x409, 4, Utf16Latin1("Abc") + "X"}}, true, "Abc", ""},
-        {"Microsoft name cut to 512 characters", {Ms(4, std::string(1500, 'L'))}, true, std::string(512, 'L'), ""},
-        {"Macintosh name cut to 1024 bytes", {Mac(4, std::string(1500, 'L'))}, true, std::string(1024, 'L'), ""},
-        {"typographic marks, their neighbours, low bytes", {{3, 1, 0x409, 4, Utf16Units(marks)}}, true,
-         "\x96\x97\x5F\x91\x92\x93\x94\x86\x87\x95\x99\x82\x85\x89\x52\xE9\x12\x23", ""},
-        {"Unicode platform with a low first character reads empty", {{0, 3, 0, 4, Utf16Latin1("Uni")}}, false, "", ""},
-        {"first non-empty record of a platform wins", {Ms(4, ""), Ms(4, "Second"), Ms(4, "Third")}, true, "Second", ""},
-        {"Macintosh trademark beats Microsoft copyright", {Mac(7, "Mac TM"), Ms(0, "Win (c)"), Ms(4, "Win")}, true,
-         "Win", "Mac TM"},
-        {"copyright before trademark in table order", {Ms(0, "Copy"), Ms(4, "N"), Ms(7, "TM")}, true, "N", "Copy"},
-        {"empty copyright falls to trademark", {Ms(0, ""), Ms(4, "N"), Ms(7, "TM")}, true, "N", "TM"},
-        {"no full name at all", {Ms(1, "Family"), Ms(0, "Copy")}, false, "", "Copy"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(std::tuple(c.ok, c.display, c.notice), ReadBytes(BuildFont(c.records))) << c.what;
-    EXPECT_EQ(0x99, MapUnicodeToAnsi(0x0099));
-    EXPECT_EQ(std::tuple(false, std::string(), std::string()), NamesOf(JoinPath(TempDir(), "missing.ttf")));
+    const struct { const char* what; NameRec record; std::string display; } cases[] = {
+        {"Microsoft name cut to 512 characters", Ms(4, std::string(1500, 'L')), std::string(512, 'L')},
+        {"Macintosh name cut to 1024 bytes", Mac(4, std::string(1500, 'L')), std::string(1024, 'L')},
+        {"typographic marks, their neighbours, low bytes", {3, 1, 0x409, 4, Utf16Units(marks)},
+         "\x96\x97\x5F\x91\x92\x93\x94\x86\x87\x95\x99\x82\x85\x89\x52\xE9\x12\x23"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(std::tuple(true, c.display, std::string()), ReadBytes(BuildFont({c.record}))) << c.what;
     // String storage follows the records whatever the header says; a font smaller than the reader's window,
     // its last string ending the file, costs a single read.
-    NameTableSpec spec{{Ms(0, "Notice"), Ms(4, "Right Place")}, false, 200};
     PlatResetCounts();
     EXPECT_EQ(std::tuple(true, std::string("Right Place"), std::string("Notice")),
-              ReadBytes(BuildSfnt({{"name", BuildNameTable(spec)}})));
+              ReadBytes(BuildSfnt({{"name", BuildNameTable({{Ms(0, "Notice"), Ms(4, "Right Place")}, false, 200})}})));
     EXPECT_EQ(1u, PlatCallCount(PlatOp::Read));
 }
 
@@ -100,17 +86,6 @@ TEST(ReadFontNames, AgreesWithModelOnRandomFonts) {
     }
 }
 
-// Every TrueType font installed here reads as the model reads it.
-TEST(ReadFontNames, AgreesWithModelOnInstalledFonts) {
-    std::error_code error;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator("/usr/share/fonts/truetype", error)) {
-        const std::string path = entry.path().string();
-        if (entry.path().extension() != ".ttf") continue;
-        const ModelNames want = ModelReadFontNames(ReadFileBytes(path));
-        EXPECT_EQ(std::tuple(want.ok, want.display, want.notice), NamesOf(path)) << path;
-    }
-}
-
 // A failure at any call of the reader, its working memory's too, gives all the names or none.
 TEST(ReadFontNames, FaultAtEveryCallGivesAllNamesOrNone) {
     const std::string path = JoinPath(TempDir(), "F.TTF");
@@ -127,8 +102,8 @@ TEST(ReadFontNames, FaultAtEveryCallGivesAllNamesOrNone) {
     EXPECT_GT(k, 3u);
 }
 
-// A hand case, then random text against the rule: CR becomes CR LF, a tab a space, other controls go, and
-// characters are kept one by one while they fit with the terminator.
+// Random text against the rule: CR becomes CR LF, a tab a space, other controls go, and characters are kept
+// one by one while they fit with the terminator; without working memory the text stays as it is.
 TEST(NormalizeNoticeText, PreparesTextForAMultiLineEdit) {
     auto normalized = [](const std::string& in, size_t capacity) {
         std::vector<char> buffer(std::max(capacity, in.size() + 1) + 8, '#');
@@ -137,8 +112,6 @@ TEST(NormalizeNoticeText, PreparesTextForAMultiLineEdit) {
         EXPECT_EQ('#', buffer[std::max(capacity, in.size() + 1)]) << "wrote past the buffer";
         return std::string(buffer.data());
     };
-    EXPECT_EQ("Line one\r\nLine tworun on(c) \xA9\xE9\r\nx",
-              normalized("Line one\r\nLine two\nrun\ton\x01(c)\x1F \xA9\xE9\rx", 1024));
     EXPECT_EQ("abc", normalized("abc", 0)) << "no room at all: nothing written";
     PlatFailNth(PlatOp::Alloc, 1);
     EXPECT_EQ("a\rb", normalized("a\rb", 16)) << "without working memory the text stays as it is";
@@ -158,8 +131,7 @@ TEST(NormalizeNoticeText, PreparesTextForAMultiLineEdit) {
 }
 
 TEST(PathInCurrentDirectory, JoinsTheCurrentDirectoryOnce) {
-    EXPECT_EQ((std::filesystem::current_path() / "Long Font Name.TTF").string(),
-              PathInCurrentDirectory("Long Font Name.TTF"));
+    EXPECT_EQ((fs::current_path() / "Long Font Name.TTF").string(), PathInCurrentDirectory("Long Font Name.TTF"));
     // Too long for a path: nothing, rather than the name of another file.
     EXPECT_STREQ("", PathInCurrentDirectory(std::string(kPlatMaxPath, 'n').c_str()));
 }
@@ -167,7 +139,6 @@ TEST(PathInCurrentDirectory, JoinsTheCurrentDirectoryOnce) {
 // Checks the file is laid out as a rewrite must leave it: tables in the old order, each on a 4-byte boundary
 // with zero padding, right checksums, and every table but the naming table byte-identical to before.
 void ExpectLaidOutLike(const Bytes& before, const Bytes& after) {
-    ASSERT_GE(after.size(), 12u);
     EXPECT_EQ(before.substr(0, 12), after.substr(0, 12));
     const auto old = ParseSfnt(before), now = ParseSfnt(after);
     ASSERT_EQ(old.size(), now.size());
@@ -206,7 +177,7 @@ TEST(RewriteFontName, ReplacesFamilyAndFullNamesOnEveryPlatform) {
         if (c.name.empty()) PatchU16(before, ParseSfnt(before)[1].offset, 1);  // the table's format is kept
         ASSERT_TRUE(WriteFile(f.path, before) && WriteFile(f.backup, "an old backup"));
         ASSERT_TRUE(RewriteFontName(c.name.c_str(), f.path.c_str()));
-        EXPECT_FALSE(FileExists(f.backup));
+        EXPECT_FALSE(fs::exists(f.backup));
         const Bytes after = ReadFileBytes(f.path), table = ParseSfnt(after)[1].data;
         ExpectLaidOutLike(before, after);
         const auto& records = c.spec.records;
@@ -222,7 +193,6 @@ TEST(RewriteFontName, ReplacesFamilyAndFullNamesOnEveryPlatform) {
                       std::tuple(names[i].platform, names[i].encoding, names[i].language, names[i].nameId,
                                  size_t{names[i].offset}, names[i].text)) << i;
         }
-        EXPECT_EQ(c.name, std::get<1>(NamesOf(f.path)));
     }
 }
 
@@ -248,8 +218,8 @@ TEST(RewriteFontName, RefusesDamagedFilesAndRelaysOthers) {
         FontFile f;
         if (c.before != none) ASSERT_TRUE(WriteFile(f.path, c.before));
         EXPECT_EQ(!c.after.empty(), RewriteFontName(c.name.c_str(), f.path.c_str()));
-        EXPECT_EQ(c.after.empty() ? c.before : c.after, FileExists(f.path) ? ReadFileBytes(f.path) : none);
-        EXPECT_FALSE(FileExists(f.backup));
+        EXPECT_EQ(c.after.empty() ? c.before : c.after, fs::exists(f.path) ? ReadFileBytes(f.path) : none);
+        EXPECT_FALSE(fs::exists(f.backup));
     }
 }
 
@@ -269,11 +239,9 @@ TEST(RewriteFontName, FaultAtEveryCallLeavesTheFontWhole) {
         ASSERT_TRUE(WriteFile(f.path, original));
         PlatFailNth(PlatOp::Any, k);
         const bool result = RewriteFontName("New Name", f.path.c_str());
-        bool exists = false;
-        EXPECT_EQ(result ? rewritten : original, ReadFileBytes(f.path, &exists));
-        ASSERT_TRUE(exists) << "the font file must never be missing";
-        EXPECT_TRUE(result ? !PlatFaultFired() || PlatFiredOp() == PlatOp::Delete : !FileExists(f.backup));
-        std::filesystem::remove(f.backup);
+        EXPECT_EQ(result ? rewritten : original, ReadFileBytes(f.path)) << "a missing file reads empty";
+        EXPECT_TRUE(result ? !PlatFaultFired() || PlatFiredOp() == PlatOp::Delete : !fs::exists(f.backup));
+        fs::remove(f.backup);
         outcomes[result] += PlatFaultFired();
     } while (PlatFaultFired());
     PlatFailNth(PlatOp::Any, 0);
@@ -302,7 +270,7 @@ TEST(RewriteFontNameInto, SourceWithTheNewNamingTableAppendedOrNoCopy) {
         PlatDeleteFile(dest.c_str());
         if (c.before >= 0) ASSERT_TRUE(WriteFile(dest, Bytes(c.before, 'j')));
         EXPECT_EQ(c.ok, RewriteFontNameInto("New", src.c_str(), dest.c_str()));
-        EXPECT_EQ(c.ok ? expected : c.before < 0 ? none : Bytes(c.before, 'j'), FileExists(dest) ? ReadFileBytes(dest) : none);
+        EXPECT_EQ(c.ok ? expected : c.before < 0 ? none : Bytes(c.before, 'j'), fs::exists(dest) ? ReadFileBytes(dest) : none);
     }
     unsigned k = 0, succeeded = 0;
     do {  // until a run makes fewer calls than k
@@ -329,7 +297,7 @@ TEST(RewriteFontName, FileHeldOpenByAnotherProgramIsLeftAlone) {
     EXPECT_FALSE(RewriteFontName("Other", f.path.c_str()));
     CloseHandle(held);
     EXPECT_EQ(original, ReadFileBytes(f.path));
-    EXPECT_FALSE(FileExists(f.backup));
+    EXPECT_FALSE(fs::exists(f.backup));
     EXPECT_EQ("Held", std::get<1>(NamesOf(f.path)));
 }
 #endif

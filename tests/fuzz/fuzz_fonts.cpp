@@ -1,8 +1,6 @@
-// Any bytes as a font file, living in the platform layer's memory backend.
-// The reader never crashes, never reads outside a buffer, and agrees with
-// the straightforward model of the file layout. The rewrite either refuses
-// and leaves the file untouched, or succeeds and leaves it well laid out
-// and reading back with the new name; no backup is left either way.
+// Any bytes as a font file, in the platform layer's memory backend. The reader never crashes, never reads outside a
+// buffer, and agrees with the model of the file layout. The rewrite either refuses and leaves the file untouched, or
+// succeeds and leaves it well laid out and reading back with the new name; no backup is left either way.
 #include <cstdint>
 #include <cstring>
 
@@ -28,8 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Bytes after(reinterpret_cast<const char*>(bytes), length);
     if (PlatMemoryGet("font.ttf.bak", &bytes, &length) || (!ok && after != font)) __builtin_trap();
     if (!ok) return 0;
-    // Tables on 4-byte boundaries, checksums right. Only the first naming
-    // table counts, for the rewrite and the reader.
+    // Tables on 4-byte boundaries, checksums right. Only the first naming table counts, for the rewrite and the reader.
     bool hasFullName = false, seenName = false;
     for (const ParsedTable& t : ParseSfnt(after)) {
         if (t.offset % 4 != 0 || t.data.size() != t.length || Checksum(t.data) != t.checksum) __builtin_trap();

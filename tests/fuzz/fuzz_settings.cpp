@@ -1,8 +1,6 @@
-// Any bytes as a settings file: the reader never crashes, never reads past
-// the text, leaves every text value terminated and the write-only rows
-// alone, and what it read survives a write and a second read (text values
-// up to what a 127-character line holds). The recent directories it takes
-// are drive paths, terminated, at most nine.
+// Any bytes as a settings file: the reader never crashes, never reads past the text, leaves every text value
+// terminated and the write-only rows alone, and what it read survives a write and a second read (text values up to
+// what a 127-character line holds). The recent directories it takes are drive paths, terminated, at most nine.
 #include <cstdint>
 #include <cstring>
 #include <memory>

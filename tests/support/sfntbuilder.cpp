@@ -1,12 +1,11 @@
 #include "sfntbuilder.h"
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <random>
 
 namespace fs = std::filesystem;
 
@@ -99,12 +98,11 @@ std::vector<ParsedName> ParseNameTable(const Bytes& table) {
 
 namespace {  // the model of the reader
 
-struct ModelFile {
-    const Bytes& bytes;
-    uint64_t pos = 0;
-    bool Seek(uint64_t to) { return to <= 0x7FFFFFFF && (pos = to, true); }
-    bool Read(size_t n, Bytes& out) { return pos + n <= bytes.size() && (out = bytes.substr(pos, n), pos += n, true); }
-};
+// The n bytes at at, each structure read on its own; false when they are not all in the font.
+bool ModelRead(const Bytes& font, uint64_t at, size_t n, Bytes& out) {
+    out = at + n <= font.size() ? font.substr(at, n) : Bytes();
+    return n == 0 || at + n <= font.size();
+}
 
 unsigned char ModelMap(uint16_t u) {
     static const std::map<uint16_t, unsigned char> marks = {
@@ -115,14 +113,14 @@ unsigned char ModelMap(uint16_t u) {
 }
 
 // Reads at most 1024 bytes of a string into target as a C string; false on a short read.
-bool ModelString(ModelFile& f, uint64_t at, uint16_t platform, size_t length, std::string& target) {
+bool ModelString(const Bytes& font, uint64_t at, uint16_t platform, size_t length, std::string& target) {
     const size_t n = std::min<size_t>(length, 1024);
-    const size_t want = platform == 3 ? n / 2 * 2 : n;
-    Bytes raw, out;
-    if (n && (!f.Seek(at) || (want && !f.Read(want, raw)))) return false;
-    if (platform != 3) out = raw;
-    for (size_t i = 0; platform == 3 && i < raw.size(); i += 2) out.push_back(static_cast<char>(ModelMap(ReadU16(raw, i))));
-    target = out.substr(0, out.find('\0'));
+    Bytes raw;
+    if (!ModelRead(font, at, platform == 3 ? n / 2 * 2 : n, raw)) return false;
+    target.clear();
+    for (size_t i = 0; i < raw.size(); i += platform == 3 ? 2 : 1)
+        target.push_back(platform == 3 ? static_cast<char>(ModelMap(ReadU16(raw, i))) : raw[i]);
+    target = target.substr(0, target.find('\0'));
     return true;
 }
 
@@ -131,26 +129,24 @@ bool ModelString(ModelFile& f, uint64_t at, uint16_t platform, size_t length, st
 ModelNames ModelReadFontNames(const Bytes& font) {
     ModelNames result{false, "", ""};
     std::string slots[4];
-    ModelFile f{font};
     Bytes b;
-    if (!f.Read(12, b)) return result;
+    if (!ModelRead(font, 0, 12, b)) return result;
     for (uint16_t i = 0, numTables = ReadU16(b, 4);; ++i) {
-        if (i == numTables || !f.Read(16, b)) return result;
+        if (i == numTables || !ModelRead(font, 12 + 16 * i, 16, b)) return result;
         if (b.compare(0, 4, "name") == 0) break;
     }
-    if (!f.Seek(ReadU32(b, 8)) || !f.Read(6, b)) return result;
+    const uint64_t records = ReadU32(b, 8) + 6ull;
+    if (!ModelRead(font, records - 6, 6, b)) return result;
     const uint16_t count = ReadU16(b, 2);
-    const uint64_t storage = f.pos + 12ull * count;
     for (uint16_t i = 0; i < count; ++i) {
-        if (!f.Read(12, b)) return result;
-        const uint64_t after = f.pos;
+        if (!ModelRead(font, records + 12 * i, 12, b)) return result;
         const uint16_t platform = ReadU16(b, 0), id = ReadU16(b, 6);
         std::string& slot = slots[std::min<uint16_t>(platform, 3)];
         std::string* target = id == 4 && slot.empty()                          ? &slot
                               : (id == 0 || id == 7) && result.notice.empty() ? &result.notice
                                                                               : nullptr;
-        if (target && !ModelString(f, storage + ReadU16(b, 10), platform, ReadU16(b, 8), *target)) return result;
-        f.Seek(after);
+        const uint64_t storage = records + 12 * count + ReadU16(b, 10);
+        if (target && !ModelString(font, storage, platform, ReadU16(b, 8), *target)) return result;
     }
     for (int s = 3; s >= 0 && result.display.empty(); --s) result.display = slots[s];
     result.ok = !result.display.empty();
@@ -158,9 +154,7 @@ ModelNames ModelReadFontNames(const Bytes& font) {
 }
 
 std::string TempDir() {
-    static std::atomic<int> serial{0};
-    const auto now = static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
-    const fs::path dir = fs::temp_directory_path() / ("qmtest-" + std::to_string(now) + "-" + std::to_string(serial++));
+    const fs::path dir = fs::temp_directory_path() / ("qmtest-" + std::to_string(std::random_device{}()));
     fs::create_directories(dir);
     return dir.string();
 }
@@ -173,11 +167,6 @@ Bytes ReadFileBytes(const std::string& path, bool* exists) {
     std::ifstream in(path, std::ios::binary);
     if (exists) *exists = static_cast<bool>(in);
     return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-bool FileExists(const std::string& path) {
-    std::error_code e;
-    return fs::exists(path, e);
 }
 
 std::string JoinPath(const std::string& dir, const std::string& name) { return (fs::path(dir) / name).string(); }

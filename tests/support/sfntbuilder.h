@@ -1,6 +1,5 @@
-// Test fonts from a description: tables, name records with any IDs and raw
-// bytes, shared strings, and deliberate damage. Also a small parser so that
-// tests can look at what ended up on disk, and a model of the name reader.
+// Test fonts from a description: tables, name records with any IDs and raw bytes, shared strings, and deliberate
+// damage. Also a small parser so that tests can look at what ended up on disk, and a model of the name reader.
 #pragma once
 
 #include <cstdint>
@@ -55,5 +54,4 @@ ModelNames ModelReadFontNames(const Bytes& font);
 std::string TempDir();  // a fresh directory for test files, removed by the OS temp cleaner
 bool WriteFile(const std::string& path, const Bytes& bytes);
 Bytes ReadFileBytes(const std::string& path, bool* exists = nullptr);
-bool FileExists(const std::string& path);
 std::string JoinPath(const std::string& dir, const std::string& name);
