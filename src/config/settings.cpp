@@ -394,19 +394,11 @@ bool ReadRecentDirectoriesFile(const char* path, RecentDirectories& recent) {
 }
 
 bool WriteSettingsFile(const char* path, const SettingsRecord& record, time_t when, const RecentDirectories& recent) {
-    PlatMem mem = PlatAlloc(kSettingsTextCapacity);
-    if (!mem) return false;
-    bool ok = false;
-    {
-        PlatLocked block(mem);
-        if (block) {
-            char* text = reinterpret_cast<char*>(block.get());
-            const size_t length = BuildSettingsText(record, when, recent, text, kSettingsTextCapacity);
-            ok = length > 0 && ReplaceFileContents(path, text, length);
-        }
-    }
-    PlatFree(mem);
-    return ok;
+    PlatScratch block(kSettingsTextCapacity);
+    char* text = reinterpret_cast<char*>(block.get());
+    if (!text) return false;
+    const size_t length = BuildSettingsText(record, when, recent, text, kSettingsTextCapacity);
+    return length > 0 && ReplaceFileContents(path, text, length);
 }
 
 bool SettingsFilePath(char* out, size_t size) {
