@@ -63,7 +63,7 @@ LRESULT OnDestroy(HWND window) {
 
 }  // namespace
 
-bool RegisterMainWindowClass(HINSTANCE instance) {
+void RegisterMainWindowClass(HINSTANCE instance) {
     WNDCLASSA wc = {};
     wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     wc.lpfnWndProc = MainWindowProc;
@@ -73,7 +73,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     wc.hbrBackground = g_app.faceBrush;
     wc.lpszMenuName = IDR_MAINMENU;
     wc.lpszClassName = kMainClassName;
-    return RegisterClassA(&wc) != 0;
+    RegisterClassA(&wc);
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {

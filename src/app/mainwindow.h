@@ -9,6 +9,6 @@ inline constexpr int kMinimumHeight = 420;
 // Takes the startup window down after LogoDelay.
 inline constexpr UINT_PTR kLogoTimer = 3;
 
-bool RegisterMainWindowClass(HINSTANCE instance);
+void RegisterMainWindowClass(HINSTANCE instance);
 HWND CreateMainWindow(HINSTANCE instance);
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -24,36 +24,26 @@ bool CopyEntryName(HWND list, int index, char* out, bool full) {
 
 }  // namespace
 
-bool MakeEntry(HWND list, int index, HFONT displayFont, const char* faceName, const char* fullName) {
+void MakeInstalledEntry(HWND list, int index, const char* faceName, const char* fullName) {
+    // The entry's block comes first, so that a display font is only made for an entry that will hold it.
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(FontEntry));
-    if (!block) return false;
+    HFONT font = nullptr;
     {
         LockedGlobal entry(block);
         if (!entry) {
             GlobalFree(block);
-            return false;
+            return;
         }
         auto* e = reinterpret_cast<FontEntry*>(entry.get());
-        if (faceName) lstrcpynA(e->faceName, faceName, kEntryNameSize);
-        if (fullName) lstrcpynA(e->fullName, fullName, kEntryNameSize);
-        e->displayFont = displayFont;
+        lstrcpynA(e->faceName, faceName, kEntryNameSize);
+        lstrcpynA(e->fullName, fullName, kEntryNameSize);
+        font = e->displayFont = CreateFontA(static_cast<int>(g_settings.DisplayFontSize), 0, 0, 0, FW_DONTCARE, FALSE,
+                                            FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, fullName);
     }
     if (SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(block)) == LB_ERR) {
-        GlobalFree(block);
-        return false;
-    }
-    return true;
-}
-
-bool MakeInstalledEntry(HWND list, int index, const char* faceName, const char* fullName) {
-    HFONT font = CreateFontA(static_cast<int>(g_settings.DisplayFontSize), 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, 0, 0, 0, 0, fullName);
-    if (!font) return false;
-    if (!MakeEntry(list, index, font, faceName, fullName)) {
         DeleteObject(font);
-        return false;
+        GlobalFree(block);
     }
-    return true;
 }
 
 HFONT EntryFont(HWND list, int index) {

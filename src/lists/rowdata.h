@@ -16,11 +16,10 @@ struct FontEntry {
     HFONT displayFont;
 };
 
-// Stores a new entry (names copied when given) as the row's item data.
-bool MakeEntry(HWND list, int index, HFONT displayFont, const char* faceName, const char* fullName);
-// Creates the row's display font (DisplayFontSize high, face = full name)
-// and makes the entry; false without an entry when the font cannot be made.
-bool MakeInstalledEntry(HWND list, int index, const char* faceName, const char* fullName);
+// Stores the row's entry: both names and a display font (DisplayFontSize
+// high, face = full name). Without memory the row has no entry; a font that
+// cannot be made leaves the entry without one, drawn in the list's font.
+void MakeInstalledEntry(HWND list, int index, const char* faceName, const char* fullName);
 HFONT EntryFont(HWND list, int index);
 // Copy a name into out (kEntryNameSize bytes); false when the row has no entry.
 bool EntryFullName(HWND list, int index, char* out);
