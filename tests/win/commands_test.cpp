@@ -1,7 +1,6 @@
-// The main window's commands and moves between folders, on the real
-// window: status lines and greyed commands, select all, the "Detailed"
-// switches, double clicks into folders and drives, the refused fonts
-// folder and the recent directories of the File menu.
+// The main window's commands and moves between folders, on the real window: status lines and greyed commands, select
+// all, the "Detailed" switches, double clicks into folders and drives, the refused fonts folder and the recent
+// directories of the File menu.
 #include <direct.h>
 
 #include "app/startup.h"
@@ -38,10 +37,7 @@ protected:
         }
         return texts;
     }
-    static std::string Cwd() {
-        char here[MAX_PATH] = "";
-        return _getcwd(here, sizeof here) ? here : "";
-    }
+    static std::string Cwd() { char here[MAX_PATH] = ""; return _getcwd(here, sizeof here) ? here : ""; }
     static void Shift(bool down) {
         BYTE keys[256];
         GetKeyboardState(keys);
@@ -57,8 +53,8 @@ TEST_F(CommandsTest, StatusLinesAndCommandsFollowTheSelection) {
     const std::string none = "No fonts selected | No fonts selected | 00000 | 0000000000";
     EXPECT_EQ(none, State());
 
-    // One file row: the file-side commands alone come alive. A directory
-    // row selected by hand loses its selection and never counts.
+    // One file row: the file-side commands alone come alive. A directory row selected by hand loses its selection and
+    // never counts.
     SendMessageA(List(IDC_FILE_LIST), LB_SETSEL, TRUE, Row(IDC_FILE_LIST, "c.ttf"));
     SendMessageA(List(IDC_FILE_LIST), LB_SETSEL, TRUE, Row(IDC_FILE_LIST, "[sub]"));
     EXPECT_EQ(0, Command(IDC_FILE_LIST, LBN_SELCHANGE));
@@ -98,8 +94,7 @@ LRESULT CALLBACK NoteMenu(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// A right click on a list opens that list's menu at the cursor; anywhere
-// else opens nothing.
+// A right click on a list opens that list's menu at the cursor; anywhere else opens nothing.
 TEST_F(CommandsTest, RightClickOpensTheListsMenu) {
     Start();
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, NoteMenu, nullptr, GetCurrentThreadId());
@@ -135,22 +130,20 @@ TEST_F(CommandsTest, DoubleClicksMoveBetweenFoldersButNeverIntoTheFontsFolder) {
     EXPECT_EQ(folder_, Cwd());
     EXPECT_EQ((std::vector<std::string>{folder_ + "\\Inner Folder", folder_}), RecentMenu());
 
-    // An off-line drive (the test prefix's Q:) is reported and left alone;
-    // another drive is entered at its own current directory.
-    Run([&] { DoubleClick("[-q-]"); }, {}, {{"The selected drive is off line.", kTell}}, __LINE__);
+    // An off-line drive (the test prefix's Q:) is reported and left alone; another drive is entered at its own
+    // current directory.
+    Run([&] { DoubleClick("[-q-]"); }, {}, {{"The selected drive is off line.", kTell}});
     EXPECT_EQ(folder_, Cwd());
     DoubleClick("[-z-]");
     EXPECT_EQ('Z', Cwd()[0]);
     ASSERT_EQ(0, _chdir(folder_.c_str()));
 
-    // Into the Windows fonts folder: refused, the list still shows where
-    // the user was.
+    // Into the Windows fonts folder: refused, the list still shows where the user was.
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, sizeof windows);
     ASSERT_EQ(0, _chdir(windows));
     FillFileList(window_, IDC_FILE_LIST);
-    Run([&] { DoubleClick("[fonts]"); }, {}, {{"Quillmere can't access the Windows font directory directly.", kTell}},
-        __LINE__);
+    Run([&] { DoubleClick("[fonts]"); }, {}, {{"Quillmere can't access the Windows font directory directly.", kTell}});
     EXPECT_EQ(0, lstrcmpiA(windows, Cwd().c_str()));
     EXPECT_GE(Row(IDC_FILE_LIST, "[fonts]"), 0);
 }
@@ -163,8 +156,8 @@ TEST_F(CommandsTest, RecentDirectoriesGoThereOrGoAwayWithShift) {
     const std::vector<std::string> loaded = {"C:\\First", folder_ + "\\There", "Q:\\Fonts"};
     EXPECT_EQ(loaded, RecentMenu());
 
-    // Choosing an entry goes there and fills the list again, moving the
-    // entry to the bottom; the status lines are left as they were.
+    // Choosing an entry goes there and fills the list again, moving the entry to the bottom; the status lines are
+    // left as they were.
     SetDlgItemTextA(window_, IDC_FILE_STATUS, "left alone");
     Command(IDM_RECENT_FIRST + 1);
     EXPECT_EQ(folder_ + "\\There", Cwd());
@@ -173,7 +166,7 @@ TEST_F(CommandsTest, RecentDirectoriesGoThereOrGoAwayWithShift) {
     EXPECT_EQ((std::vector<std::string>{"C:\\First", "Q:\\Fonts", folder_ + "\\There"}), RecentMenu());
 
     // An entry on an off-line drive is reported and nothing moves.
-    Run([&] { Command(IDM_RECENT_FIRST + 1); }, {}, {{"The selected drive is off line.", kTell}}, __LINE__);
+    Run([&] { Command(IDM_RECENT_FIRST + 1); }, {}, {{"The selected drive is off line.", kTell}});
     EXPECT_EQ(folder_ + "\\There", Cwd());
 
     // Shift held: the first entry goes, the others answer from 10000 up.

@@ -1,5 +1,4 @@
-// The two lists of the real main window: which rows, in which order, with
-// which row data.
+// The two lists of the real main window: which rows, in which order, with which row data.
 #include <direct.h>
 
 #include <algorithm>
@@ -32,8 +31,8 @@ TEST_F(ListsTest, FontFilesFoldersAndDrivesInOrderAndEachTrueTypeFamilyOnce) {
     SetFileAttributesA((folder_ + "\\hidden.ttf").c_str(), FILE_ATTRIBUTE_HIDDEN);
     for (const char* dir : {"Fonts2", "zzz", "Long Folder Name"}) CreateDirectoryA((folder_ + "\\" + dir).c_str(), nullptr);
     Start("ShowFileSamples = 1\r\nShowFontSamples = 1\r\n");
-    // "[zzz]" sorts after "[-z-]" by the system's word order, yet the
-    // drives stay last; a name that fits 8.3 is shown in lower case.
+    // "[zzz]" sorts after "[-z-]" by the system's word order, yet the drives stay last; a name that fits 8.3 is shown
+    // in lower case.
     EXPECT_EQ(WithDrives({"[..]", "[fonts2]", "[Long Folder Name]", "[zzz]", "abc.ttf", "foo.ttf", "hidden.ttf",
                           "Long Font Name.TTF", "mixed.ttf"}),
               Rows(IDC_FILE_LIST));
@@ -46,8 +45,8 @@ TEST_F(ListsTest, FontFilesFoldersAndDrivesInOrderAndEachTrueTypeFamilyOnce) {
     EXPECT_EQ(0, SendMessageA(List(IDC_FILE_LIST), LB_GETITEMDATA, 4, 0));
     EXPECT_EQ(-1, SendMessageA(List(IDC_FILE_LIST), LB_GETITEMDATA, 5, 0));
 
-    // A filled list's rows carry no data; an empty folder shows its parent
-    // and the drives; a drive's root has no parent.
+    // A filled list's rows carry no data; an empty folder shows its parent and the drives; a drive's root has no
+    // parent.
     ASSERT_TRUE(CreateDirectoryA((folder_ + "\\zzz\\empty").c_str(), nullptr));
     ASSERT_EQ(0, _chdir((folder_ + "\\zzz\\empty").c_str()));
     FillFileList(window_, IDC_FILE_LIST);

@@ -1,7 +1,6 @@
-// The real main window, started in this process as the program starts it:
-// its title and labels, where its controls stand, the smallest size it
-// keeps, what it saves when closed, a start without a window, and the rows
-// and buttons it draws, compared pixel for pixel with what they must show.
+// The real main window, started in this process as the program starts it: its title and labels, where its controls
+// stand, the smallest size it keeps, what it saves when closed, a start without a window, and the rows and buttons it
+// draws, compared pixel for pixel with what they must show.
 #include <direct.h>
 
 #include <algorithm>
@@ -44,8 +43,8 @@ TEST_F(MainWindowTest, StartsInItsFolderLaysOutAndSavesOnClose) {
     EXPECT_EQ(44, Height(IDC_FILE_LIST));
     EXPECT_EQ(std::vector<std::string>{"C:\\Kept"}, std::vector<std::string>(g_recent.paths, g_recent.paths + g_recent.count));
 
-    // Every control where the layout puts it, with the control font; the
-    // lists keep whole rows, so they may be up to a row shorter.
+    // Every control where the layout puts it, with the control font; the lists keep whole rows, so they may be up to
+    // a row shorter.
     for (const auto [w, h] : {std::pair{700, 500}, std::pair{913, 707}}) {
         SetClientSize(window_, w, h);
         for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -88,17 +87,9 @@ TEST_F(MainWindowTest, StartsInItsFolderLaysOutAndSavesOnClose) {
     EXPECT_EQ(text.size() - last.size(), text.find(last)) << text;
 }
 
-// A second instance's start finds no window class of its own: no window
-// can be made, and the program says so and ends instead of waiting for ever.
-TEST_F(MainWindowTest, WithoutAWindowItSaysSoAndEnds) {
-    Run([] { EXPECT_EQ(1, RunQuillmere(GetModuleHandleA(nullptr), GetModuleHandleA(nullptr), SW_SHOW)); }, {},
-        {{"Quillmere could not create its main window and has to close.", MB_OK | MB_ICONHAND}}, __LINE__);
-    EXPECT_EQ(nullptr, g_app.mainWindow);
-}
-
-// The program's own run: the message loop goes on until the window is
-// closed, and the run then ends with 0.
-TEST_F(MainWindowTest, RunsUntilItsWindowIsClosed) {
+// The program's own run: the message loop goes on until the window is closed, and the run then ends with 0. A second
+// instance's start finds no window class of its own: no window can be made, and it says so and ends with 1.
+TEST_F(MainWindowTest, RunsUntilItsWindowIsClosedOrWithoutOneSaysSoAndEnds) {
     ASSERT_TRUE(WriteFile(iniPath_, "StartupDirectory = " + folder_ + "\\\r\nShowStartupWindow = 0\r\n"));
     static bool closed;
     closed = false;
@@ -108,30 +99,20 @@ TEST_F(MainWindowTest, RunsUntilItsWindowIsClosed) {
     });
     EXPECT_EQ(0, RunQuillmere(GetModuleHandleA(nullptr), nullptr, SW_SHOW));
     EXPECT_TRUE(closed && !IsWindow(g_app.mainWindow));
+    Run([] { EXPECT_EQ(1, RunQuillmere(GetModuleHandleA(nullptr), GetModuleHandleA(nullptr), SW_SHOW)); }, {},
+        {{"Quillmere could not create its main window and has to close.", MB_OK | MB_ICONHAND}});
+    EXPECT_EQ(nullptr, g_app.mainWindow);
 }
 
 // Draws a list row or a button through the window's own WM_DRAWITEM.
 void DrawItem(Canvas& canvas, HWND window, UINT type, int id, int row, UINT state, RECT area) {
     SelectObject(canvas.dc(), g_app.controlFont);
-    DRAWITEMSTRUCT item = {};
-    item.CtlType = type;
-    item.CtlID = static_cast<UINT>(id);
-    item.itemID = static_cast<UINT>(row);
-    item.itemAction = ODA_DRAWENTIRE;
-    item.itemState = state;
-    item.hwndItem = GetDlgItem(window, id);
-    item.hDC = canvas.dc();
-    item.rcItem = area;
+    DRAWITEMSTRUCT item = {type, UINT(id), UINT(row), ODA_DRAWENTIRE, state, GetDlgItem(window, id), canvas.dc(), area, 0};
     SendMessageA(window, WM_DRAWITEM, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&item));
 }
 
 // What a row must look like: white, with these texts and pictures.
-struct Piece {
-    std::string text;
-    int x, y;
-    HFONT font;
-    COLORREF colour;
-};
+struct Piece { std::string text; int x, y; HFONT font; COLORREF colour; };
 void DrawExpected(Canvas& canvas, int height, const std::vector<Piece>& pieces) {
     canvas.Fill(RGB(128, 128, 128));
     // The row's background reaches one pixel below it.
@@ -145,8 +126,8 @@ void DrawExpected(Canvas& canvas, int height, const std::vector<Piece>& pieces) 
     }
 }
 
-// A picture-over-mask resource as it must show at (x, y): its picture
-// where the mask is black, the row untouched elsewhere.
+// A picture-over-mask resource as it must show at (x, y): its picture where the mask is black, the row untouched
+// elsewhere.
 void PutMaskedPicture(Canvas& canvas, int id, int x, int y) {
     GdiObject<HBITMAP> bitmap(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)));
     BITMAP shape;
@@ -173,8 +154,8 @@ TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
     const int w = 300, plain = 20, detailed = 44;
     Canvas got(w, 60), want(w, 60);
     const COLORREF text = GetSysColor(COLOR_BTNTEXT), shadow = GetSysColor(COLOR_BTNSHADOW);
-    // Draws the row on grey and compares it with the pieces and a picture
-    // (a resource's, or a sample block's at (0, 2)) drawn on white.
+    // Draws the row on grey and compares it with the pieces and a picture (a resource's, or a sample block's at
+    // (0, 2)) drawn on white.
     auto same = [&](int id, const char* row, UINT state, int height, const std::vector<Piece>& pieces, int picture = 0,
                     int px = 0, int py = 0, HGLOBAL sample = nullptr) {
         SCOPED_TRACE(row);
@@ -192,14 +173,13 @@ TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
         EXPECT_TRUE(got.Pixels({0, 0, w, 60}) == want.Pixels({0, 0, w, 60}));
     };
 
-    // Plain rows: the name 8 pixels in; a folder row's small picture at
-    // (9, 3) and its name at 32.
+    // Plain rows: the name 8 pixels in; a folder row's small picture at (9, 3) and its name at 32.
     same(IDC_FILE_LIST, "sans.ttf", 0, plain, {{"sans.ttf", 8, 0, g_app.controlFont, text}});
     same(IDC_FILE_LIST, "[sub]", 0, plain, {{"[sub]", 32, 0, g_app.controlFont, text}}, IDB_FOLDER_SMALL, 9, 3);
     same(IDC_INSTALLED_LIST, "DejaVu Sans", 0, plain, {{"DejaVu Sans", 8, 0, g_app.controlFont, text}});
 
-    // Detailed rows: the sample, made once and kept, 2 pixels down; the
-    // name in the list font below it; a folder's large picture at (9, 8).
+    // Detailed rows: the sample, made once and kept, 2 pixels down; the name in the list font below it; a folder's
+    // large picture at (9, 8).
     g_settings.ShowFileSamples = g_settings.ShowFontSamples = 1;
     HWND files = List(IDC_FILE_LIST);
     const int sans = Row(IDC_FILE_LIST, "sans.ttf");
@@ -223,8 +203,7 @@ TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
     EXPECT_EQ(-1, SendMessageA(files, LB_GETITEMDATA, Row(IDC_FILE_LIST, "broken.ttf"), 0));
     same(IDC_FILE_LIST, "[sub]", 0, detailed, {{"[sub]", 48, 16, g_app.listFont, shadow}}, IDB_FOLDER_LARGE, 9, 8);
 
-    // An installed font: its name in itself at (8, 3), then the name and
-    // its file in the list font.
+    // An installed font: its name in itself at (8, 3), then the name and its file in the list font.
     HFONT own = CreateFontA(24, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "DejaVu Sans");
     same(IDC_INSTALLED_LIST, "DejaVu Sans", 0, detailed,
          {{"DejaVu Sans", 8, 3, own, text},
@@ -241,9 +220,8 @@ TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
     EXPECT_TRUE(got.Pixels({0, 0, 90, 27}) == want.Pixels({0, 0, 90, 27})) << "the name cut to the row";
     DeleteObject(own);
 
-    // The arrow button: pressed moves the drawing by one pixel each way;
-    // disabled shows the text embossed, highlight one pixel below-right of
-    // the shadow (where the letters are solid; their smoothed edges blend).
+    // The arrow button: pressed moves the drawing by one pixel each way; disabled shows the text embossed, highlight
+    // one pixel below-right of the shadow (where the letters are solid; their smoothed edges blend).
     auto button = [&](UINT state) {
         got.Fill(RGB(255, 255, 255));
         DrawItem(got, window_, ODT_BUTTON, IDC_INSTALL, 0, state, {0, 0, 80, 24});

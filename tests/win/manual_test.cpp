@@ -1,11 +1,11 @@
-// Opening the manual: the warning box and its check box, the documents
-// and anchors that reach the browser, and the message when nothing can open
-// them. The test prefix's stand-in browser notes each address it is given.
+// Opening the manual: the warning box and its check box, the documents and anchors that reach the browser, and the
+// message when nothing can open them. The test prefix's stand-in browser notes each address it is given.
 #include <algorithm>
 #include <sstream>
 
 #include "config/settings.h"
 #include "info/manual.h"
+#include "info/sysinfobox.h"
 #include "resources/resource.h"
 #include "wintest.h"
 
@@ -37,11 +37,15 @@ protected:
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser");
         ResetSettings(g_settings);
     }
-    // Runs open, clicking the warning's check box `clicks` times; notes
-    // what each box showed and whether Escape and Help left the warning up.
+    // Runs open, clicking the warning's check box `clicks` times; notes what each box showed and whether Escape and
+    // Help left the warning up.
     void Open(const std::function<void()>& open, int clicks) {
         ModalWatcher watcher;
         watcher.Inspect([&](HWND box) {
+            if (GetDlgItem(box, IDC_SYSINFO_HELP)) {
+                SendDlgItemMessageA(box, IDC_SYSINFO_HELP, BM_CLICK, 0, 0);
+                EXPECT_TRUE(IsWindowVisible(box)) << "Help closed the system information";
+            }
             if (WindowText(box) != "Warning") return;
             warnings_.push_back(WindowText(GetDlgItem(box, IDC_WARNING_TEXT)) +
                                 (IsDlgButtonChecked(box, IDC_WARNING_AGAIN) ? " [x]" : " [ ]"));
@@ -54,8 +58,8 @@ protected:
         for (const auto& seen : watcher.seen()) boxes_.push_back(seen.caption);
         messages_.push_back(watcher.seen().empty() ? "" : watcher.seen().back().text);
     }
-    // The addresses the browser was given, in order of the documents: the
-    // launched browsers start on their own, so their lines come in any order.
+    // The addresses the browser was given, in order of the documents: the launched browsers start on their own, so
+    // their lines come in any order.
     std::vector<std::string> Opened(size_t expected) const {
         std::vector<std::string> lines;
         for (int tries = 0; tries < 100 && lines.size() < expected; ++tries) {
@@ -79,9 +83,9 @@ TEST_F(ManualTest, WarningThenTheDocumentsAtTheirAnchorsThenNoMoreWarning) {
     Open([] { OpenManual(nullptr); }, 1);  // unchecked: off at once
     EXPECT_EQ(0u, g_settings.WarnShowManual);
     Open([] { EXPECT_EQ(1, OpenReference(nullptr, "SETUP")); }, 0);
-    Open([] { OpenReference(nullptr, "Sysinfo"); }, 0);
+    Open([] { ShowSystemInformation(nullptr); }, 0);  // its Help button
     EXPECT_EQ((std::vector<std::string>{warning + " [x]", warning + " [x]"}), warnings_);
-    EXPECT_EQ((std::vector<std::string>{"Warning", "Warning"}), boxes_);
+    EXPECT_EQ((std::vector<std::string>{"Warning", "Warning", "System Information"}), boxes_);
     EXPECT_EQ((std::vector<std::string>{Address("manual.htm#DOCUMENTATION"), Address("manual.htm#DOCUMENTATION"),
                                         Address("referenc.htm#SETUP"), Address("referenc.htm#Sysinfo")}),
               Opened(4));

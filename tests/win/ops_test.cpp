@@ -1,9 +1,7 @@
-// The font operations on the real main window: install, remove, copy out,
-// delete, rename and change name. Checked are the bytes left on disk, the
-// exact registry values, every question and summary with its text, buttons
-// and icon, and what each failure (made by the platform layer's fault
-// injection) leaves behind. A file of the user's in the way must come
-// through byte for byte.
+// The font operations on the real main window: install, remove, copy out, delete, rename and change name. Checked are
+// the bytes left on disk, the exact registry values, every question and summary with its text, buttons and icon, and
+// what each failure (made by the platform layer's fault injection) leaves behind. A file of the user's in the way
+// must come through byte for byte.
 #include <direct.h>
 
 #include <algorithm>
@@ -28,8 +26,8 @@ LRESULT CALLBACK CountFontChanges(HWND window, UINT message, WPARAM wParam, LPAR
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// Everything the tests put into the system is named "qmt-..." (files) or
-// "Quillmere Test ..." (fonts), so that it can be taken out again.
+// Everything the tests put into the system is named "qmt-..." (files) or "Quillmere Test ..." (fonts), so that it can
+// be taken out again.
 class OpsTest : public MainWindowFixture {
 protected:
     void SetUp() override {
@@ -57,17 +55,16 @@ protected:
     std::string MakeFont(const std::string& file, const std::string& fullName, const std::string& folder = "") {
         return MakeFontFile((folder.empty() ? folder_ : folder) + "\\" + file, fullName);
     }
-    // A font installed as the system keeps one: its file in the fonts
-    // folder, the font table and the registry value. Returns its bytes.
+    // A font installed as the system keeps one: its file in the fonts folder, the font table and the registry value.
+    // Returns its bytes.
     Bytes InstallByHand(const std::string& file, const std::string& fullName) {
         const std::string path = MakeFontFile(fonts_ + file, fullName, "DejaVuSans.ttf");
         EXPECT_GT(AddFontResourceA(path.c_str()), 0);
         SetFontValue(fullName + " (TrueType)", file);
         return ReadFileBytes(path);
     }
-    // "installed": the source's bytes in the fonts folder and the value
-    // named after the font holding the bare file name with its terminator;
-    // otherwise what of the two is there.
+    // "installed": the source's bytes in the fonts folder and the value named after the font holding the bare file
+    // name with its terminator; otherwise what of the two is there.
     std::string State(const std::string& file, const std::string& fullName, const std::string& source) const {
         const std::string value = FontValue(fullName + " (TrueType)");
         const bool there = Exists(fonts_ + file), copied = there && ReadFileBytes(fonts_ + file) == ReadFileBytes(source);
@@ -106,13 +103,13 @@ TEST_F(OpsTest, InstallAsksAboutEveryRefusalAndLeavesNoHalfInstalledFont) {
     ASSERT_TRUE(CreateDirectoryA(Here("qmtdir").c_str(), nullptr));
     const std::string dejaVu = FontValue("DejaVu Sans (TrueType)");
     Start();
-    RunCommand(IDM_INSTALL, {}, {{"No files processed.", kTell}}, __LINE__);
+    RunCommand(IDM_INSTALL, {}, {{"No files processed.", kTell}});
     EXPECT_EQ(0, g_fontChanges) << "nothing installed, nothing to tell";
 
     // The row text, as the listing spells it, is the installed file name.
     const std::string twoRow = "qmt-two.ttf";
     Select(IDC_FILE_LIST, {"qmt-one.ttf", twoRow});
-    RunCommand(IDM_INSTALL, {}, {{"2 files processed.", kTell}}, __LINE__);
+    RunCommand(IDM_INSTALL, {}, {{"2 files processed.", kTell}});
     EXPECT_EQ("installed", State("qmt-one.ttf", "Quillmere Test One", one));
     EXPECT_EQ("installed", State(twoRow, "Quillmere Test Two", two));
     EXPECT_EQ(1, g_fontChanges);
@@ -120,40 +117,37 @@ TEST_F(OpsTest, InstallAsksAboutEveryRefusalAndLeavesNoHalfInstalledFont) {
     ASSERT_TRUE(EntryFullName(List(IDC_INSTALLED_LIST), Row(IDC_INSTALLED_LIST, "Quillmere Test Two"), entry));
     EXPECT_STREQ("Quillmere Test Two", entry) << "the broadcast rebuilt the list";
 
-    // Yes skips a refused file but counts it; a directory row is handed on
-    // like a file and cannot be read; a name compares without case.
+    // Yes skips a refused file but counts it; a directory row is handed on like a file and cannot be read; a name
+    // compares without case.
     Select(IDC_FILE_LIST, {"[qmtdir]", "qmt-damaged.ttf", "qmt-taken.ttf", "qmt-upper.ttf"});
     RunCommand(IDM_INSTALL, {IDYES, IDYES, IDYES, IDYES},
                {{Msg(MSG_INSTALL_FILE_DAMAGED, "[qmtdir]"), kAsk},
                 {Msg(MSG_INSTALL_FILE_DAMAGED, "qmt-damaged.ttf"), kAsk},
                 {Msg(MSG_INSTALL_FILE_EXISTS, "qmt-taken.ttf"), kAsk},
                 {Msg(MSG_INSTALL_FONT_EXISTS, "DEJAVU SANS"), kAsk},
-                {"4 files processed.", kTell}},
-               __LINE__);
+                {"4 files processed.", kTell}});
     EXPECT_EQ("another program's file", ReadFileBytes(fonts_ + "qmt-taken.ttf"));
     EXPECT_EQ("other file, value none", State("qmt-taken.ttf", "Quillmere Test Taken", taken));
     EXPECT_FALSE(Exists(fonts_ + "qmt-damaged.ttf") || Exists(fonts_ + "qmt-upper.ttf"));
     EXPECT_EQ(dejaVu, FontValue("DejaVu Sans (TrueType)"));
     EXPECT_EQ(2, g_fontChanges);
 
-    // A copy that broke off: the part goes. No registry value: the copy
-    // goes too, and No stops the batch. A key that cannot be opened is not
-    // reported: the file stays, with no value.
+    // A copy that broke off: the part goes. No registry value: the copy goes too, and No stops the batch. A key that
+    // cannot be opened is not reported: the file stays, with no value.
     Select(IDC_FILE_LIST, {"qmt-copy.ttf"});
     PlatFailNth(PlatOp::Copy, 1, ERROR_DISK_FULL);
     RunCommand(IDM_INSTALL, {IDYES},
-               {{Msg(MSG_INSTALL_COPY_FAILED, "qmt-copy.ttf"), kAsk}, {"One file processed.", kTell}}, __LINE__);
+               {{Msg(MSG_INSTALL_COPY_FAILED, "qmt-copy.ttf"), kAsk}, {"One file processed.", kTell}});
     EXPECT_EQ("no file, value none", State("qmt-copy.ttf", "Quillmere Test Copy", copy));
     Select(IDC_FILE_LIST, {"qmt-registry.ttf", "qmt-unkeyed.ttf"});
     PlatFailNth(PlatOp::RegWrite, 1, ERROR_ACCESS_DENIED);
     RunCommand(IDM_INSTALL, {IDNO},
-               {{Msg(MSG_INSTALL_REGISTRY_ERROR, "Quillmere Test Registry"), kAsk}, {"No files processed.", kTell}},
-               __LINE__);
+               {{Msg(MSG_INSTALL_REGISTRY_ERROR, "Quillmere Test Registry"), kAsk}, {"No files processed.", kTell}});
     EXPECT_EQ("no file, value none", State("qmt-registry.ttf", "Quillmere Test Registry", reg));
     EXPECT_EQ("no file, value none", State("qmt-unkeyed.ttf", "Quillmere Test No Key", noKey));
     Select(IDC_FILE_LIST, {"qmt-unkeyed.ttf"});
     PlatFailNth(PlatOp::RegOpen, 1, ERROR_ACCESS_DENIED);
-    RunCommand(IDM_INSTALL, {}, {{"One file processed.", kTell}}, __LINE__);
+    RunCommand(IDM_INSTALL, {}, {{"One file processed.", kTell}});
     EXPECT_EQ("copied, value none", State("qmt-unkeyed.ttf", "Quillmere Test No Key", noKey));
     EXPECT_EQ(4, g_fontChanges);
 }
@@ -172,15 +166,14 @@ TEST_F(OpsTest, DroppedTrueTypeFilesAreInstalledAndOthersPassedOver) {
     };
     ASSERT_FALSE(mainIsAbove());
     g_settings.PromptWhenDone = 0;  // a closing box may activate another window
-    Run(Drop({fon}), {}, {}, __LINE__);
+    Run(Drop({fon}), {}, {});
     EXPECT_TRUE(mainIsAbove()) << "a drop lifts the window";
     EXPECT_EQ(0, g_fontChanges);
     g_settings.PromptWhenDone = 1;
-    Run(Drop({fon, ttf}), {}, {{"One file processed.", kTell}}, __LINE__);
+    Run(Drop({fon, ttf}), {}, {{"One file processed.", kTell}});
     EXPECT_EQ("installed", State("qmt-drop.TTF", "Quillmere Test Drop", ttf));
     EXPECT_EQ("no file, value none", State("qmt-drop.fon", "Quillmere Test Fon", fon));
-    Run(Drop({ttf}), {IDNO}, {{Msg(MSG_INSTALL_FILE_EXISTS, "qmt-drop.TTF"), kAsk}, {"No files processed.", kTell}},
-        __LINE__);
+    Run(Drop({ttf}), {IDNO}, {{Msg(MSG_INSTALL_FILE_EXISTS, "qmt-drop.TTF"), kAsk}, {"No files processed.", kTell}});
     EXPECT_EQ(1, g_fontChanges);
 }
 
@@ -190,30 +183,28 @@ TEST_F(OpsTest, RemoveAsksFirstAndReportsWhatItCannotRemove) {
     for (int i = 1; i <= 7; ++i) {
         const std::string n = std::to_string(i);
         src[i] = MakeFont("qmt-r" + n + ".ttf", "Quillmere Test R" + n);
-        Run([&] { EXPECT_EQ(1, InstallFontFile(window_, src[i].c_str(), true)); }, {}, {}, __LINE__);
+        Run([&] { EXPECT_EQ(1, InstallFontFile(window_, src[i].c_str(), true)); }, {}, {});
     }
     SendMessageA(window_, WM_FONTCHANGE, 0, 0);
     // Nothing selected, or the question declined: nothing at all happens.
-    RunCommand(IDM_REMOVE, {}, {}, __LINE__);
+    RunCommand(IDM_REMOVE, {}, {});
     Select(IDC_INSTALLED_LIST, {"Quillmere Test R1"});
-    RunCommand(IDM_REMOVE, {IDNO}, {{Msg(MSG_REMOVE_CONFIRM, "one font"), kAsk}}, __LINE__);
+    RunCommand(IDM_REMOVE, {IDNO}, {{Msg(MSG_REMOVE_CONFIRM, "one font"), kAsk}});
     EXPECT_EQ("installed", State("qmt-r1.ttf", "Quillmere Test R1", src[1]));
     EXPECT_EQ(0, g_fontChanges);
 
-    // A file held open: the font is uninstalled, its file stays, and the
-    // batch goes on without a question.
+    // A file held open: the font is uninstalled, its file stays, and the batch goes on without a question.
     held_ = CreateFileA((fonts_ + "qmt-r1.ttf").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     Select(IDC_INSTALLED_LIST, {"Quillmere Test R1", "Quillmere Test R2"});
     RunCommand(IDM_REMOVE, {IDYES},
                {{Msg(MSG_REMOVE_CONFIRM, "2 fonts"), kAsk}, {Msg(MSG_REMOVE_ACCESS_DENIED), kTell},
-                {"2 files processed.", kTell}},
-               __LINE__);
+                {"2 files processed.", kTell}});
     EXPECT_EQ("copied, value none", State("qmt-r1.ttf", "Quillmere Test R1", src[1]));
     EXPECT_EQ("no file, value none", State("qmt-r2.ttf", "Quillmere Test R2", src[2]));
     EXPECT_EQ(1, g_fontChanges);
 
-    // A value holding a path, one holding no name, one leading out of the
-    // fonts folder, a row without its entry: each reported and left alone.
+    // A value holding a path, one holding no name, one leading out of the fonts folder, a row without its entry: each
+    // reported and left alone.
     SetFontValue("Quillmere Test R3 (TrueType)", src[3]);
     SetFontValue("Quillmere Test R4 (TrueType)", "");
     ASSERT_TRUE(CopyInto(src[5], fonts_ + "..\\qmt-outside.ttf"));
@@ -223,8 +214,7 @@ TEST_F(OpsTest, RemoveAsksFirstAndReportsWhatItCannotRemove) {
     RunCommand(IDM_REMOVE, {IDYES, IDYES, IDYES, IDYES, IDNO},
                {{Msg(MSG_REMOVE_CONFIRM, "4 fonts"), kAsk}, {Msg(MSG_REMOVE_FAILED, "Quillmere Test R3"), kAsk},
                 {Msg(MSG_REMOVE_FAILED, "Quillmere Test R4"), kAsk}, {Msg(MSG_REMOVE_FAILED, "Quillmere Test R5"), kAsk},
-                {Msg(MSG_REMOVE_FAILED, "Quillmere Test R7"), kAsk}, {"4 files processed.", kTell}},
-               __LINE__);
+                {Msg(MSG_REMOVE_FAILED, "Quillmere Test R7"), kAsk}, {"4 files processed.", kTell}});
     EXPECT_EQ("copied, value " + src[3] + '\0', State("qmt-r3.ttf", "Quillmere Test R3", src[3]));
     EXPECT_EQ("copied, value " + std::string(1, '\0'), State("qmt-r4.ttf", "Quillmere Test R4", src[4]));
     EXPECT_EQ(ReadFileBytes(src[5]), ReadFileBytes(fonts_ + "..\\qmt-outside.ttf"));
@@ -235,8 +225,7 @@ TEST_F(OpsTest, RemoveAsksFirstAndReportsWhatItCannotRemove) {
     PlatFailNth(PlatOp::Delete, 1, ERROR_WRITE_PROTECT);
     RunCommand(IDM_REMOVE, {IDYES, IDYES},
                {{Msg(MSG_REMOVE_CONFIRM, "one font"), kAsk}, {Msg(MSG_REMOVE_FAILED, "Quillmere Test R6"), kAsk},
-                {"One file processed.", kTell}},
-               __LINE__);
+                {"One file processed.", kTell}});
     EXPECT_EQ("copied, value none", State("qmt-r6.ttf", "Quillmere Test R6", src[6]));
     EXPECT_EQ(3, g_fontChanges);
 }
@@ -254,23 +243,21 @@ TEST_F(OpsTest, CopyOutAsksBeforeReplacingTheUsersFilesAndLeavesNoPart) {
     RunCommand(IDM_COPY_TO, {IDNO, IDYES},
                {{Msg(MSG_COPY_OVERWRITE, "Quillmere Test B", "qmt-b.ttf"), kAskOrCancel},
                 {Msg(MSG_COPY_OVERWRITE, "Quillmere Test C", "qmt-c.ttf"), kAskOrCancel},
-                {"3 files processed.", kTell}},
-               __LINE__);
+                {"3 files processed.", kTell}});
     EXPECT_EQ(a, ReadFileBytes(Here("qmt-a.ttf")));
     EXPECT_EQ("the user's own b", ReadFileBytes(Here("qmt-b.ttf")));
     EXPECT_EQ(c, ReadFileBytes(Here("qmt-c.ttf")));
     EXPECT_GE(Row(IDC_FILE_LIST, "qmt-a.ttf"), 0);
 
-    // Cancel stops at once; without PromptBeforeOverwrite files are
-    // replaced silently, without PromptWhenDone no summary either.
+    // Cancel stops at once; without PromptBeforeOverwrite files are replaced silently, without PromptWhenDone no
+    // summary either.
     Select(IDC_INSTALLED_LIST, {"Quillmere Test B", "Quillmere Test A"});
     RunCommand(IDM_COPY_TO, {IDCANCEL},
-               {{Msg(MSG_COPY_OVERWRITE, "Quillmere Test A", "qmt-a.ttf"), kAskOrCancel}, {"No files processed.", kTell}},
-               __LINE__);
+               {{Msg(MSG_COPY_OVERWRITE, "Quillmere Test A", "qmt-a.ttf"), kAskOrCancel}, {"No files processed.", kTell}});
     EXPECT_EQ("the user's own b", ReadFileBytes(Here("qmt-b.ttf")));
     g_settings.PromptBeforeOverwrite = 0;
     g_settings.PromptWhenDone = 0;
-    RunCommand(IDM_COPY_TO, {}, {}, __LINE__);
+    RunCommand(IDM_COPY_TO, {}, {});
     EXPECT_EQ(b, ReadFileBytes(Here("qmt-b.ttf")));
 
     // A copy that breaks off after Yes: the user's file comes through.
@@ -282,11 +269,10 @@ TEST_F(OpsTest, CopyOutAsksBeforeReplacingTheUsersFilesAndLeavesNoPart) {
     RunCommand(IDM_COPY_TO, {IDYES, IDYES},
                {{Msg(MSG_COPY_OVERWRITE, "Quillmere Test A", "qmt-a.ttf"), kAskOrCancel},
                 {Msg(MSG_COPY_FAILED, "Quillmere Test A", "qmt-a.ttf", shown.c_str()), kAsk},
-                {"One file processed.", kTell}},
-               __LINE__);
+                {"One file processed.", kTell}});
     EXPECT_EQ("the user's own a", ReadFileBytes(Here("qmt-a.ttf")));
-    // An empty file, a missing one, a value naming no file and one naming a
-    // file outside the fonts folder; No stops before the next font.
+    // An empty file, a missing one, a value naming no file and one naming a file outside the fonts folder; No stops
+    // before the next font.
     ASSERT_TRUE(WriteFile(fonts_ + "qmt-empty.ttf", ""));
     SetFontValue("Quillmere Test A (TrueType)", "qmt-missing.ttf");
     SetFontValue("Quillmere Test B (TrueType)", "");
@@ -298,8 +284,7 @@ TEST_F(OpsTest, CopyOutAsksBeforeReplacingTheUsersFilesAndLeavesNoPart) {
                {{Msg(MSG_COPY_FAILED, "Quillmere Test B", "", shown.c_str()), kAsk},
                 {Msg(MSG_COPY_FAILED, "Quillmere Test C", "..\\qmt-outside.ttf", shown.c_str()), kAsk},
                 {Msg(MSG_COPY_FAILED, "Quillmere Test D", "qmt-empty.ttf", shown.c_str()), kAsk},
-                {"3 files processed.", kTell}},
-               __LINE__);
+                {"3 files processed.", kTell}});
     EXPECT_FALSE(Exists(folder_ + "\\..\\qmt-outside.ttf") || Exists(Here("qmt-empty.ttf")));
     EXPECT_EQ(0u, FindFiles(Here("*.tmp")).size()) << "a part of a copy was left";
 
@@ -307,7 +292,7 @@ TEST_F(OpsTest, CopyOutAsksBeforeReplacingTheUsersFilesAndLeavesNoPart) {
     SetFontValue("Quillmere Test B (TrueType)", "qmt-b.ttf");
     ASSERT_EQ(0, _chdir(fonts_.c_str()));
     Select(IDC_INSTALLED_LIST, {"Quillmere Test B"});
-    RunCommand(IDM_COPY_TO, {}, {{"One file processed.", kTell}}, __LINE__);
+    RunCommand(IDM_COPY_TO, {}, {{"One file processed.", kTell}});
     EXPECT_EQ(b, ReadFileBytes(fonts_ + "qmt-b.ttf"));
 }
 
@@ -321,15 +306,15 @@ TEST_F(OpsTest, DeleteAsksFirstAndDeletesExactlyTheChosenFiles) {
     ASSERT_TRUE(WriteFile(Here("qmt-new.ttf"), "arrived later"));
     // Nothing selected, only a directory row, or No: nothing happens.
     Select(IDC_FILE_LIST, {"[qmtdir]"});
-    RunCommand(IDM_DELETE, {}, {}, __LINE__);
+    RunCommand(IDM_DELETE, {}, {});
     Select(IDC_FILE_LIST, {"[qmtdir]", "qmt-1.ttf"});
-    RunCommand(IDM_DELETE, {IDNO}, {{Msg(MSG_DELETE_CONFIRM, "one file"), kAsk}}, __LINE__);
-    // Yes: a held and a read-only file stay without a word, the others go,
-    // the directory and the file named like its row stay.
+    RunCommand(IDM_DELETE, {IDNO}, {{Msg(MSG_DELETE_CONFIRM, "one file"), kAsk}});
+    // Yes: a held and a read-only file stay without a word, the others go, the directory and the file named like its
+    // row stay.
     held_ = CreateFileA(Here("qmt-2.ttf").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_TRUE(SetFileAttributesA(Here("qmt-3.ttf").c_str(), FILE_ATTRIBUTE_READONLY));
     Select(IDC_FILE_LIST, {"[qmtdir]", "qmt-1.ttf", "qmt-2.ttf", "qmt-3.ttf"});
-    RunCommand(IDM_DELETE, {IDYES}, {{Msg(MSG_DELETE_CONFIRM, "3 files"), kAsk}, {"3 files processed.", kTell}}, __LINE__);
+    RunCommand(IDM_DELETE, {IDYES}, {{Msg(MSG_DELETE_CONFIRM, "3 files"), kAsk}, {"3 files processed.", kTell}});
     EXPECT_FALSE(Exists(Here("qmt-1.ttf")));
     for (const char* kept : {"qmt-2.ttf", "qmt-3.ttf", "qmt-4.ttf"}) {
         EXPECT_EQ(std::string("bytes of ") + kept, ReadFileBytes(Here(kept)));
@@ -347,9 +332,8 @@ struct NameBox {
 
 class NameDialogsTest : public OpsTest {
 protected:
-    // Runs command over the rows; each dialog gets the next of typed ("":
-    // leave the proposal, "<empty>": clear it) and every window the next
-    // answer, then OK.
+    // Runs command over the rows; each dialog gets the next of typed ("": leave the proposal, "<empty>": clear it)
+    // and every window the next answer, then OK.
     std::vector<NameBox> RunDialogs(int command, const std::vector<std::string>& rows,
                                     const std::vector<std::string>& typed, std::initializer_list<int> answers) {
         Select(IDC_FILE_LIST, rows);
@@ -374,10 +358,6 @@ protected:
         EXPECT_TRUE(WriteFile(Here(file), bytes));
         return bytes;
     }
-    std::string FullName(const std::string& file) const {
-        char display[kFontNameCapacity], notice[kFontNameCapacity];
-        return ReadFontNames(display, notice, Here(file).c_str()) ? display : "(unreadable)";
-    }
 };
 
 TEST_F(NameDialogsTest, RenameAndChangeFontNameNeverReplaceAFileAndStopOnAbort) {
@@ -387,8 +367,8 @@ TEST_F(NameDialogsTest, RenameAndChangeFontNameNeverReplaceAFileAndStopOnAbort) 
     Put("qmt-f.ttf", 'f');
     const Bytes g = Put("qmt-g.ttf", 'g');
     Start();
-    // No extension gets ".ttf", another one is replaced, a case change is
-    // a rename; onto another file: message 108 and the dialog stays open.
+    // No extension gets ".ttf", another one is replaced, a case change is a rename; onto another file: message 108
+    // and the dialog stays open.
     std::vector<NameBox> shown = RunDialogs(IDM_RENAME, {"qmt-a.ttf", "qmt-b.ttf", "qmt-c.ttf", "qmt-d.ttf"},
                                             {"qmt-new", "qmt-other.otf", "QMT-C.TTF", "qmt-mine"},
                                             {IDOK, IDOK, IDOK, IDOK, IDOK, IDCANCEL});
@@ -413,15 +393,17 @@ TEST_F(NameDialogsTest, RenameAndChangeFontNameNeverReplaceAFileAndStopOnAbort) 
     // A file whose names cannot be read: the dialog's caption alone.
     EXPECT_EQ("Rename", RunDialogs(IDM_RENAME, {"qmt-zbad.ttf"}, {}, {IDCANCEL}).at(0).caption);
 
-    // An empty font name is refused and the dialog stays; Cancel leaves the
-    // file; a damaged file's dialog closes itself after message 109.
+    // An empty font name is refused and the dialog stays; Cancel leaves the file; a damaged file's dialog closes
+    // itself after message 109.
     shown = RunDialogs(IDM_CHANGE_FONT_NAME, {"qmt-f.ttf", "qmt-g.ttf", "qmt-zbad.ttf"},
                        {"<empty>", "Quillmere Renamed Face", "x"}, {IDOK, IDOK, IDOK, IDCANCEL});
     ASSERT_GE(shown.size(), 5u);
     EXPECT_EQ("Change font name DejaVu Sans", shown[0].caption);
     EXPECT_EQ("DejaVu Sans", shown[0].current);
     EXPECT_EQ("box: " + Msg(MSG_NAME_EMPTY), shown[1].caption);
-    EXPECT_EQ("Quillmere Renamed Face", FullName("qmt-f.ttf"));
+    char display[kFontNameCapacity], notice[kFontNameCapacity];
+    EXPECT_TRUE(ReadFontNames(display, notice, Here("qmt-f.ttf").c_str()));
+    EXPECT_STREQ("Quillmere Renamed Face", display);
     EXPECT_EQ(g, ReadFileBytes(Here("qmt-g.ttf")));
     EXPECT_EQ("box: " + Msg(MSG_FONT_FILE_DAMAGED), shown[4].caption);
     EXPECT_EQ("not a font at all", ReadFileBytes(Here("qmt-zbad.ttf")));

@@ -12,8 +12,8 @@ using Pages = std::vector<std::vector<Line>>;
 
 class PrintTest : public MainWindowFixture {
 protected:
-    // Prints the list's selection through its Print command, answering the print dialog; the text lines of the
-    // jobs' pages in job order.
+    // Prints the list's selection through its Print command, answering the print dialog; the text lines of the jobs'
+    // pages in job order.
     Pages Print(int listId, int answer = IDOK) {
         ModalWatcher watcher(answer);
         Command(listId == IDC_FILE_LIST ? IDM_FILES_PRINT : IDM_INSTALLED_PRINT);

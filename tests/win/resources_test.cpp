@@ -1,5 +1,5 @@
-// The message helper over the program's string table (the boxes it shows are checked with every
-// command's questions and summaries).
+// The message helper over the program's string table (the boxes it shows are checked with every command's questions
+// and summaries).
 #include "platform/messages.h"
 #include "resources/resource.h"
 #include "wintest.h"

@@ -1,8 +1,6 @@
-// Font samples: a font file made drawable for a moment under a private
-// face, the sample image of a file row compared pixel for pixel with the
-// same text drawn in an installed face, and the font sample window opened
-// by double clicks: its texts, font, colours, what it leaves behind, and
-// that it opens with nothing selected.
+// Font samples: a font file made drawable for a moment under a private face, the sample image of a file row compared
+// pixel for pixel with the same text drawn in an installed face, and the font sample window opened by double clicks:
+// its texts, font, colours, what it leaves behind, and that it opens with nothing selected.
 #include <direct.h>
 
 #include "config/settings.h"
@@ -24,14 +22,9 @@ TEST(LoadTemporaryFont, PrivateCopyUnderAUniqueFaceOrTheSourceAndNothingLeft) {
         if (t.tag == "name") PatchU16(damaged, t.offset + 6 + 10, 0xFFF0);
     }
     const int before = CountTemporaryFontFiles();
-    const struct {
-        const char* file;
-        Bytes bytes;
-        DWORD attributes;
-        int added;  // 2: a private copy, 1: the source itself, 0: nothing
-    } cases[] = {{"read only.ttf", original, FILE_ATTRIBUTE_READONLY, 2},
-                 {"broken.ttf", damaged, 0, 1},
-                 {"missing.ttf", "", 0, 0}};
+    // added: 2 for a private copy, 1 for the source itself, 0 for nothing.
+    const struct { const char* file; Bytes bytes; DWORD attributes; int added; } cases[] = {
+        {"read only.ttf", original, FILE_ATTRIBUTE_READONLY, 2}, {"broken.ttf", damaged, 0, 1}, {"missing.ttf", "", 0, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         const std::string path = folder + "\\" + c.file;
@@ -42,8 +35,8 @@ TEST(LoadTemporaryFont, PrivateCopyUnderAUniqueFaceOrTheSourceAndNothingLeft) {
         EXPECT_EQ(c.added != 0, added > 0);
         EXPECT_EQ(before + (c.added == 2), CountTemporaryFontFiles());
         if (c.added == 2) {
-            // "FONT" and the decimal of the number the system put in the
-            // copy's name in hex ("GLY1A2B.tmp"); the copy carries it.
+            // "FONT" and the decimal of the number the system put in the copy's name in hex ("GLY1A2B.tmp"); the copy
+            // carries it.
             const char* name = strrchr(temp, '\\');
             ASSERT_EQ(0, strncmp(name + 1, "GLY", 3)) << temp;
             EXPECT_EQ("FONT" + std::to_string(strtoul(name + 4, nullptr, 16)), face);
@@ -92,45 +85,6 @@ Bytes Reference(const char* face, const char* text, int width) {
     return Take(block);
 }
 
-class SamplesTest : public MainWindowFixture {
-protected:
-    void SetUp() override {
-        MainWindowFixture::SetUp();
-        before_ = CountTemporaryFontFiles();
-    }
-    void TearDown() override {
-        EXPECT_EQ(before_, CountTemporaryFontFiles()) << "a temporary font copy was left behind";
-        MainWindowFixture::TearDown();
-        SweepTestFonts("qms-", "Quillmere Sample");
-    }
-    int before_ = 0;
-};
-
-TEST_F(SamplesTest, FileRowImageIsTheNameInTheFilesOwnGlyphs) {
-    ASSERT_EQ(0, _chdir(folder_.c_str()));
-    ASSERT_TRUE(CopyInto(HostFont("DejaVuSans.ttf"), folder_ + "\\sans.ttf"));
-    const Bytes sample = Render("sans.ttf", 300);
-    const unsigned char header[48] = {40, 0, 0, 0, 0x2C, 1, 0, 0, 27, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0x38, 4, 0, 0,
-                                      0,  0, 0, 0, 0,    0, 0, 0, 2,  0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255, 0};
-    EXPECT_EQ(Bytes(reinterpret_cast<const char*>(header), sizeof header), sample.substr(0, 48));
-    EXPECT_EQ(48u + 40 * 27, sample.size());
-    // Named like an installed font: only the private copy shows its own
-    // glyphs; registered as it is, the installed font wins.
-    MakeFontFile(folder_ + "\\impostor.ttf", "DejaVu Sans", "LiberationSerif-Regular.ttf");
-    ASSERT_TRUE(WriteFile(folder_ + "\\cut.ttf", ReadFileBytes(HostFont("DejaVuSans.ttf")).substr(0, 200)));
-    ASSERT_TRUE(WriteFile(folder_ + "\\hollow.ttf", BuildFont({{3, 1, 0x409, 4, Utf16Latin1("Hollow")}})));
-    for (uint32_t fix : {1u, 0u}) {
-        SCOPED_TRACE(fix);
-        g_settings.WindowsFontNameFix = fix;
-        EXPECT_EQ(Reference("DejaVu Sans", "DejaVu Sans", 300), Render("sans.ttf", 300));
-        EXPECT_EQ(Reference("DejaVu Sans", "DejaVu Sans", 64), Render("sans.ttf", 64)) << "ellipsis";
-        EXPECT_EQ(Reference(fix ? "Liberation Serif" : "DejaVu Sans", "DejaVu Sans", 300), Render("impostor.ttf", 300));
-        for (const char* row : {"[..]", "[-c-]", "", "missing.ttf", "cut.ttf", "hollow.ttf"}) {
-            EXPECT_EQ(SampleFailed(), RenderFileSample(row, 300, 27)) << row;
-        }
-    }
-}
-
 // Characters 32 to 255, each followed by a blank.
 std::string CharacterSet() {
     std::string text;
@@ -160,8 +114,8 @@ struct Shown {
     HFONT font = nullptr;
 };
 
-// Checks on the way that nothing is selected, the text shows, and Enter,
-// Escape and a plain close request leave the window open.
+// Checks on the way that nothing is selected, the text shows, and Enter, Escape and a plain close request leave the
+// window open.
 Shown Read(HWND dialog) {
     Shown shown;
     HWND sample = GetDlgItem(dialog, IDC_SAMPLE_TEXT);
@@ -211,10 +165,20 @@ Shown Read(HWND dialog) {
     return shown;
 }
 
-class SampleWindowTest : public SamplesTest {
+class SamplesTest : public MainWindowFixture {
 protected:
-    // Double-clicks a row and reads the one window that opens, then closes
-    // it through its system menu, as the close box does.
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        before_ = CountTemporaryFontFiles();
+    }
+    void TearDown() override {
+        EXPECT_EQ(before_, CountTemporaryFontFiles()) << "a temporary font copy was left behind";
+        MainWindowFixture::TearDown();
+        SweepTestFonts("qms-", "Quillmere Sample");
+    }
+    int before_ = 0;
+    // Double-clicks a row and reads the one window that opens, then closes it through its system menu, as the close
+    // box does.
     Shown Open(int listId, const std::string& row, const char* picture = nullptr) {
         Shown shown;
         ModalWatcher watcher(ModalWatcher::kClose);
@@ -230,7 +194,32 @@ protected:
     }
 };
 
-TEST_F(SampleWindowTest, FontFilesShowUnderAPrivateFaceOnlyWhileOpenInstalledFontsAsTheyAre) {
+TEST_F(SamplesTest, FileRowImageIsTheNameInTheFilesOwnGlyphs) {
+    ASSERT_EQ(0, _chdir(folder_.c_str()));
+    ASSERT_TRUE(CopyInto(HostFont("DejaVuSans.ttf"), folder_ + "\\sans.ttf"));
+    const Bytes sample = Render("sans.ttf", 300);
+    const unsigned char header[48] = {40, 0, 0, 0, 0x2C, 1, 0, 0, 27, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0x38, 4, 0, 0,
+                                      0,  0, 0, 0, 0,    0, 0, 0, 2,  0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255, 0};
+    EXPECT_EQ(Bytes(reinterpret_cast<const char*>(header), sizeof header), sample.substr(0, 48));
+    EXPECT_EQ(48u + 40 * 27, sample.size());
+    // Named like an installed font: only the private copy shows its own glyphs; registered as it is, the installed
+    // font wins.
+    MakeFontFile(folder_ + "\\impostor.ttf", "DejaVu Sans", "LiberationSerif-Regular.ttf");
+    ASSERT_TRUE(WriteFile(folder_ + "\\cut.ttf", ReadFileBytes(HostFont("DejaVuSans.ttf")).substr(0, 200)));
+    ASSERT_TRUE(WriteFile(folder_ + "\\hollow.ttf", BuildFont({{3, 1, 0x409, 4, Utf16Latin1("Hollow")}})));
+    for (uint32_t fix : {1u, 0u}) {
+        SCOPED_TRACE(fix);
+        g_settings.WindowsFontNameFix = fix;
+        EXPECT_EQ(Reference("DejaVu Sans", "DejaVu Sans", 300), Render("sans.ttf", 300));
+        EXPECT_EQ(Reference("DejaVu Sans", "DejaVu Sans", 64), Render("sans.ttf", 64)) << "ellipsis";
+        EXPECT_EQ(Reference(fix ? "Liberation Serif" : "DejaVu Sans", "DejaVu Sans", 300), Render("impostor.ttf", 300));
+        for (const char* row : {"[..]", "[-c-]", "", "missing.ttf", "cut.ttf", "hollow.ttf"}) {
+            EXPECT_EQ(SampleFailed(), RenderFileSample(row, 300, 27)) << row;
+        }
+    }
+}
+
+TEST_F(SamplesTest, FontFilesShowUnderAPrivateFaceOnlyWhileOpenInstalledFontsAsTheyAre) {
     ASSERT_TRUE(WriteFile(folder_ + "\\qms-file.ttf",
                           MakeFont("Quillmere Sample File", "(c) Tabs\there,\nbare feeds\nrun on.\rCR starts a line.")));
     // Named like an installed font: the monospaced file's own glyphs.
@@ -276,13 +265,11 @@ TEST_F(SampleWindowTest, FontFilesShowUnderAPrivateFaceOnlyWhileOpenInstalledFon
         g_settings.WindowsFontNameFix = fix;
         for (const char* file : {"qms-garbage.ttf", "qms-hollow.ttf"}) {
             Run([&] { DoubleClick(IDC_FILE_LIST, file); }, {},
-                {{"There has been an error accessing the TTF file you selected. This file may be damaged.", kTell}},
-                __LINE__);
+                {{"There has been an error accessing the TTF file you selected. This file may be damaged.", kTell}});
         }
     }
 
-    // An installed font: its file and its notice as read; its file gone,
-    // the sample alone.
+    // An installed font: its file and its notice as read; its file gone, the sample alone.
     g_settings.SampleFontSize = 33;
     shown = Open(IDC_INSTALLED_LIST, "Quillmere Sample Installed");
     EXPECT_EQ("Quillmere Sample Installed -- " + path, shown.caption);

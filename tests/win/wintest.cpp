@@ -106,8 +106,7 @@ static BOOL CALLBACK FindIcon(HWND child, LPARAM found) {
     return TRUE;
 }
 
-// What a message box was asked to show: its buttons by the ids they
-// answer, its icon by the system's shared icons.
+// What a message box was asked to show: its buttons by the ids they answer, its icon by the system's shared icons.
 static UINT MessageBoxStyle(HWND box) {
     const bool ok = GetDlgItem(box, IDOK), cancel = GetDlgItem(box, IDCANCEL), yes = GetDlgItem(box, IDYES);
     UINT style = yes ? (cancel ? MB_YESNOCANCEL : MB_YESNO) : ok ? (cancel ? MB_OKCANCEL : MB_OK) : 0xFFFF;
@@ -333,9 +332,9 @@ void MainWindowFixture::DoubleClick(int listId, const std::string& row) {
     Command(listId, LBN_DBLCLK);
 }
 
-void MainWindowFixture::Run(const std::function<void()>& action, std::initializer_list<int> answers,
-                            const std::vector<std::pair<std::string, UINT>>& boxes, int line) {
-    SCOPED_TRACE(testing::Message() << "from line " << line);
+void MainWindowFixture::Run(const std::function<void()>& action, std::initializer_list<int> answers, const Boxes& boxes,
+                            Where where) {
+    SCOPED_TRACE(testing::Message() << "from line " << where.line());
     ModalWatcher watcher(IDOK);
     watcher.Answer(answers);
     action();
@@ -349,15 +348,13 @@ void MainWindowFixture::Run(const std::function<void()>& action, std::initialize
     }
 }
 
-void MainWindowFixture::RunCommand(int id, std::initializer_list<int> answers,
-                                   const std::vector<std::pair<std::string, UINT>>& boxes, int line) {
+void MainWindowFixture::RunCommand(int id, std::initializer_list<int> answers, const Boxes& boxes, Where where) {
     HCURSOR cursor = GetCursor();
-    Run(
-        [&] {
-            SetDlgItemTextA(window_, IDC_INSTALLED_STATUS, "stale");
-            SetDlgItemTextA(window_, IDC_FILE_STATUS, "stale");
-            Command(id);
-        },
-        answers, boxes, line);
-    EXPECT_EQ(cursor, GetCursor()) << "from line " << line;
+    const auto action = [&] {
+        SetDlgItemTextA(window_, IDC_INSTALLED_STATUS, "stale");
+        SetDlgItemTextA(window_, IDC_FILE_STATUS, "stale");
+        Command(id);
+    };
+    Run(action, answers, boxes, where);
+    EXPECT_EQ(cursor, GetCursor()) << "from line " << where.line();
 }
