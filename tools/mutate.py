@@ -18,8 +18,12 @@ found line by line outside comments, strings and preprocessor lines; a
 seeded sample of them is tried. A fault that does not compile is not
 counted. Each file is restored after its fault, and on any way out.
 
+Faults listed in tools/mutate-equivalent.txt change no behaviour (each
+entry says why); one drawn from the pool is skipped and not counted.
+
 Prints one line per fault and at the end "killed K of N (P%)" with the
-survivors listed as FILE:LINE: original -> planted.
+survivors listed as FILE:LINE: original -> planted, and the number of
+listed equivalent faults skipped.
 """
 
 import argparse
@@ -186,6 +190,24 @@ def candidates(path):
     return lines, found
 
 
+def equivalents():
+    """The listed equivalent faults as (file, original, next line or None, planted)."""
+    listed = set()
+    with open(os.path.join(ROOT, "tools", "mutate-equivalent.txt"), encoding="latin-1") as f:
+        blocks = f.read().split("\n\n")
+    for block in blocks:
+        rows = [r for r in block.split("\n") if r.strip() and not r.startswith("#")]
+        if not rows:
+            continue
+        path, _, original = rows[0].partition(": ")
+        following = next((r[6:] for r in rows if r.startswith("next: ")), None)
+        planted = next(r[3:] for r in rows if r.startswith("-> "))
+        if not any(r.startswith("why: ") for r in rows):
+            sys.exit(f"mutate-equivalent.txt: no reason given for {rows[0]}")
+        listed.add((path, original.strip(), following, planted.strip()))
+    return listed
+
+
 def run(command, timeout):
     # A session of its own, so that a fault that hangs is stopped with
     # everything it started (a Windows program under Wine outlives its
@@ -222,7 +244,8 @@ def main():
         print("mutate: the unchanged tree does not build or its tests fail", file=sys.stderr)
         return 2
 
-    killed, tried, survivors = 0, 0, []
+    listed = equivalents()
+    killed, tried, skipped, survivors = 0, 0, 0, []
     started = time.time()
     for path, (n, at, old, new) in pool:
         if tried >= args.count:
@@ -236,6 +259,12 @@ def main():
             after = ""
         else:
             after = before[:at] + new + before[at + len(old):]
+        following = next((l.strip() for l in lines[n + 1:] if l.strip()), "")
+        planted = after.strip() or "(line removed)"
+        if ({(path, before.strip(), None, planted), (path, before.strip(), following, planted)} & listed):
+            skipped += 1
+            print(f"skipped  {path}:{n + 1}: {before.strip()} -> {planted} (listed as equivalent)", flush=True)
+            continue
         lines[n] = after
         try:
             with open(full, "w", encoding="latin-1") as f:
@@ -268,7 +297,7 @@ def main():
         print("mutate: no fault could be planted")
         return 2
     print(f"\n{args.mode}: killed {killed} of {tried} ({100 * killed // tried}%) "
-          f"in {int(time.time() - started)} s")
+          f"in {int(time.time() - started)} s; {skipped} listed equivalent faults skipped")
     for s in survivors:
         print(f"  survivor: {s}")
     return 0
