@@ -1,12 +1,13 @@
 // The main window's commands and moves between folders, on the real window: status lines and greyed commands, select
-// all, the "Detailed" switches, double clicks into folders and drives, the refused fonts folder and the recent
-// directories of the File menu.
+// all, the "Detailed" switches, double clicks into folders and drives, the refused fonts folder, the recent
+// directories of the File menu, and the message helper behind the status lines and boxes.
 #include <direct.h>
 
 #include "app/startup.h"
 #include "config/recentdirs.h"
 #include "config/settings.h"
 #include "lists/filelist.h"
+#include "platform/messages.h"
 #include "resources/resource.h"
 #include "wintest.h"
 
@@ -177,6 +178,20 @@ TEST_F(CommandsTest, RecentDirectoriesGoThereOrGoAwayWithShift) {
     EXPECT_EQ(folder_ + "\\There", Cwd());
     EXPECT_EQ(0, Command(IDM_RECENT_FIRST + 2)) << "beyond the list: nothing";
     EXPECT_EQ(2, g_recent.count);
+}
+
+// The message helper the status lines and every box use, over the program's string table.
+TEST(Messages, MissingEntriesAndFormatting) {
+    for (UINT id : {0u, 100u, 156u, 2999u, 3003u}) {
+        EXPECT_STREQ("String table error - this application may be damaged", LoadMessageText(id)) << id;
+    }
+    EXPECT_STREQ("One file", LoadMessageText(MSG_SUMMARY_ONE_FILE)) << "the buffer is reused";
+    char text[64];
+    EXPECT_STREQ("5 fon", FormatMessageText(text, 6, MSG_FONTS_SELECTED, 5u));
+    EXPECT_STREQ("", FormatMessageText(text, 1, MSG_FONTS_SELECTED, 5u));
+    // A phrase straight from LoadMessageText survives the sentence's load.
+    EXPECT_STREQ("No files processed.",
+                 FormatMessageText(text, sizeof text, MSG_SUMMARY_PROCESSED, LoadMessageText(MSG_SUMMARY_NO_FILES)));
 }
 
 }  // namespace

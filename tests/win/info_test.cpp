@@ -1,5 +1,6 @@
 // The information windows: the startup window around start-up, the about box with its credits, and the system
 // information box.
+#include <array>
 #include <functional>
 
 #include "app/startup.h"
@@ -34,6 +35,21 @@ LRESULT CALLBACK NoteCreation(int code, WPARAM wParam, LPARAM lParam) {
         g_created->push_back(std::string(name) + (IsWindowVisible(Logo()) ? " over the logo" : ""));
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// What a window answers to each colour message: its brush's colour, then the text colour, text background and
+// background mode it leaves in the device context.
+std::vector<std::array<DWORD, 4>> Colours(HWND window) {
+    std::vector<std::array<DWORD, 4>> seen;
+    for (UINT message : {WM_CTLCOLORSTATIC, WM_CTLCOLORBTN, WM_CTLCOLORDLG, WM_CTLCOLORMSGBOX}) {
+        ScreenDC dc;
+        SetBkColor(dc.get(), RGB(1, 2, 3));
+        LOGBRUSH brush = {};
+        GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(window, message, reinterpret_cast<WPARAM>(dc.get()), 0)),
+                   sizeof brush, &brush);
+        seen.push_back({brush.lbColor, GetTextColor(dc.get()), GetBkColor(dc.get()), DWORD(GetBkMode(dc.get()))});
+    }
+    return seen;
 }
 
 class StartupWindowTest : public MainWindowFixture {
@@ -87,8 +103,12 @@ TEST_F(StartupWindowTest, AClickOnTheTextClosesItAndTheTimerLeavesNoTrace) {
     StartNoting("ShowStartupWindow = 1\r\nLogoDelay = 1500\r\n");
     HWND text = FindWindowExA(Logo(), nullptr, "Static", nullptr);
     EXPECT_EQ(Msg(MSG_STARTUP_NOTICE), WindowText(text));
+    EXPECT_EQ(std::vector(4, std::array<DWORD, 4>{0, RGB(255, 255, 241), 0, OPAQUE}), Colours(Logo()));
     RECT r;
     GetWindowRect(text, &r);
+    POINT at = {r.left, r.top};
+    ScreenToClient(Logo(), &at);
+    EXPECT_EQ((std::array<LONG, 4>{8, 204, 270, 48}), (std::array<LONG, 4>{at.x, at.y, r.right - r.left, r.bottom - r.top}));
     SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
@@ -109,6 +129,7 @@ TEST(AboutBox, TitleNoticesCreditsAnimationAndOnlyOkEnds) {
             texts.push_back(WindowText(GetDlgItem(box, IDC_CREDITS_TEXT)));
             return;
         }
+        EXPECT_EQ(std::vector(4, std::array<DWORD, 4>{0, RGB(245, 245, 234), 0, TRANSPARENT}), Colours(box));
         texts.push_back(WindowText(GetDlgItem(box, IDC_ABOUT_TITLE)));
         texts.push_back(WindowText(GetDlgItem(box, IDC_ABOUT_SUPPORT)));
         // The quill turns on screens of more than 256 colours.

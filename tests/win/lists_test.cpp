@@ -90,6 +90,10 @@ TEST(FontFileOfInstalledFont, ValuesOfUpTo258Characters) {
         SetFontValue("Quillmere Long (TrueType)", std::string(length, 'f'));
         EXPECT_EQ(std::string(length == 258 ? length : 0, 'f'), FontFileOfInstalledFont("Quillmere Long"));
     }
+    // A full name too long for the value's name names nothing, not the file of the name cut short.
+    const std::string longName = "Quillmere Long " + std::string(270, 'n');
+    SetFontValue((longName + " (TrueType)").substr(0, MAX_PATH + 15), "qml-cut.ttf");
+    EXPECT_STREQ("", FontFileOfInstalledFont(longName.c_str()));
     SweepTestFonts("qml-", "Quillmere Long");
 }
 

@@ -113,11 +113,13 @@ void DrawItem(Canvas& canvas, HWND window, UINT type, int id, int row, UINT stat
 
 // What a row must look like: white, with these texts and pictures.
 struct Piece { std::string text; int x, y; HFONT font; COLORREF colour; };
-void DrawExpected(Canvas& canvas, int height, const std::vector<Piece>& pieces) {
+void DrawExpected(Canvas& canvas, int height, const std::vector<Piece>& pieces, COLORREF ground) {
     canvas.Fill(RGB(128, 128, 128));
     // The row's background reaches one pixel below it.
     RECT row = {0, 0, canvas.width, height + 1};
-    FillRect(canvas.dc(), &row, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    HBRUSH brush = CreateSolidBrush(ground);
+    FillRect(canvas.dc(), &row, brush);
+    DeleteObject(brush);
     SetBkMode(canvas.dc(), TRANSPARENT);
     for (const Piece& p : pieces) {
         SelectObject(canvas.dc(), p.font);
@@ -161,7 +163,7 @@ TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
         SCOPED_TRACE(row);
         got.Fill(RGB(128, 128, 128));
         DrawItem(got, window_, ODT_LISTBOX, id, Row(id, row), state, {0, 0, w, height});
-        DrawExpected(want, height, pieces);
+        DrawExpected(want, height, pieces, state & ODS_SELECTED ? shadow : RGB(255, 255, 255));
         if (picture) PutMaskedPicture(want, picture, px, py);
         if (sample) {
             const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(sample));
@@ -173,9 +175,12 @@ TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
         EXPECT_TRUE(got.Pixels({0, 0, w, 60}) == want.Pixels({0, 0, w, 60}));
     };
 
-    // Plain rows: the name 8 pixels in; a folder row's small picture at (9, 3) and its name at 32.
+    // Plain rows: the name 8 pixels in; a folder row's small picture at (9, 3) and its name at 32; selected, on the
+    // shadow colour, with the picture whole over its mask and the name in white.
     same(IDC_FILE_LIST, "sans.ttf", 0, plain, {{"sans.ttf", 8, 0, g_app.controlFont, text}});
     same(IDC_FILE_LIST, "[sub]", 0, plain, {{"[sub]", 32, 0, g_app.controlFont, text}}, IDB_FOLDER_SMALL, 9, 3);
+    same(IDC_FILE_LIST, "[sub]", ODS_SELECTED, plain, {{"[sub]", 32, 0, g_app.controlFont, RGB(255, 255, 255)}},
+         IDB_FOLDER_SMALL, 9, 3);
     same(IDC_INSTALLED_LIST, "DejaVu Sans", 0, plain, {{"DejaVu Sans", 8, 0, g_app.controlFont, text}});
 
     // Detailed rows: the sample, made once and kept, 2 pixels down; the name in the list font below it; a folder's

@@ -20,12 +20,8 @@ protected:
         std::replace(log_.begin(), log_.end(), '/', '\\');
         DeleteFileA(log_.c_str());
         const std::string recorder = std::string(prefix) + "/record-browser";
-        HKEY key;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", 0, nullptr, 0,
-                                                 KEY_ALL_ACCESS, nullptr, &key, nullptr));
-        RegSetValueExA(key, "Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(recorder.c_str()),
-                       static_cast<DWORD>(recorder.size() + 1));
-        RegCloseKey(key);
+        ASSERT_EQ(0, RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Browsers", REG_SZ,
+                                     recorder.c_str(), static_cast<DWORD>(recorder.size() + 1)));
         folder_ = NewTestFolder();
         CreateDirectoryA((folder_ + "\\html").c_str(), nullptr);
         ASSERT_TRUE(WriteFile(folder_ + "\\html\\manual.htm", "<html></html>"));

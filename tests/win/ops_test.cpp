@@ -46,6 +46,7 @@ protected:
         if (held_ != INVALID_HANDLE_VALUE) CloseHandle(held_);
         MainWindowFixture::TearDown();
         DeleteFileA((fonts_ + "..\\qmt-outside.ttf").c_str());
+        RemoveDirectoryA((fonts_ + "qmt-dir").c_str());
         SweepTestFonts("qmt-", "Quillmere Test");
         DestroyWindow(counter_);
     }
@@ -179,8 +180,8 @@ TEST_F(OpsTest, DroppedTrueTypeFilesAreInstalledAndOthersPassedOver) {
 
 TEST_F(OpsTest, RemoveAsksFirstAndReportsWhatItCannotRemove) {
     Start();
-    std::vector<std::string> src(8);
-    for (int i = 1; i <= 7; ++i) {
+    std::vector<std::string> src(9);
+    for (int i = 1; i <= 8; ++i) {
         const std::string n = std::to_string(i);
         src[i] = MakeFont("qmt-r" + n + ".ttf", "Quillmere Test R" + n);
         Run([&] { EXPECT_EQ(1, InstallFontFile(window_, src[i].c_str(), true)); }, {}, {});
@@ -203,22 +204,27 @@ TEST_F(OpsTest, RemoveAsksFirstAndReportsWhatItCannotRemove) {
     EXPECT_EQ("no file, value none", State("qmt-r2.ttf", "Quillmere Test R2", src[2]));
     EXPECT_EQ(1, g_fontChanges);
 
-    // A value holding a path, one holding no name, one leading out of the fonts folder, a row without its entry: each
-    // reported and left alone.
+    // A value holding a path, one holding no name, one leading out of the fonts folder, a row without its entry, one
+    // naming a folder: each reported and left alone.
     SetFontValue("Quillmere Test R3 (TrueType)", src[3]);
     SetFontValue("Quillmere Test R4 (TrueType)", "");
     ASSERT_TRUE(CopyInto(src[5], fonts_ + "..\\qmt-outside.ttf"));
     SetFontValue("Quillmere Test R5 (TrueType)", "..\\qmt-outside.ttf");
-    Select(IDC_INSTALLED_LIST, {"Quillmere Test R3", "Quillmere Test R4", "Quillmere Test R5", "Quillmere Test R7"});
+    ASSERT_TRUE(CreateDirectoryA((fonts_ + "qmt-dir").c_str(), nullptr));
+    SetFontValue("Quillmere Test R8 (TrueType)", "qmt-dir");
+    Select(IDC_INSTALLED_LIST, {"Quillmere Test R3", "Quillmere Test R4", "Quillmere Test R5", "Quillmere Test R7",
+                                "Quillmere Test R8"});
     FreeEntry(List(IDC_INSTALLED_LIST), Row(IDC_INSTALLED_LIST, "Quillmere Test R7"));
-    RunCommand(IDM_REMOVE, {IDYES, IDYES, IDYES, IDYES, IDNO},
-               {{Msg(MSG_REMOVE_CONFIRM, "4 fonts"), kAsk}, {Msg(MSG_REMOVE_FAILED, "Quillmere Test R3"), kAsk},
+    RunCommand(IDM_REMOVE, {IDYES, IDYES, IDYES, IDYES, IDYES, IDNO},
+               {{Msg(MSG_REMOVE_CONFIRM, "5 fonts"), kAsk}, {Msg(MSG_REMOVE_FAILED, "Quillmere Test R3"), kAsk},
                 {Msg(MSG_REMOVE_FAILED, "Quillmere Test R4"), kAsk}, {Msg(MSG_REMOVE_FAILED, "Quillmere Test R5"), kAsk},
-                {Msg(MSG_REMOVE_FAILED, "Quillmere Test R7"), kAsk}, {"4 files processed.", kTell}});
+                {Msg(MSG_REMOVE_FAILED, "Quillmere Test R7"), kAsk}, {Msg(MSG_REMOVE_FAILED, "Quillmere Test R8"), kAsk},
+                {"5 files processed.", kTell}});
     EXPECT_EQ("copied, value " + src[3] + '\0', State("qmt-r3.ttf", "Quillmere Test R3", src[3]));
     EXPECT_EQ("copied, value " + std::string(1, '\0'), State("qmt-r4.ttf", "Quillmere Test R4", src[4]));
     EXPECT_EQ(ReadFileBytes(src[5]), ReadFileBytes(fonts_ + "..\\qmt-outside.ttf"));
     EXPECT_EQ("installed", State("qmt-r7.ttf", "Quillmere Test R7", src[7]));
+    EXPECT_EQ("copied, value qmt-dir" + std::string(1, '\0'), State("qmt-r8.ttf", "Quillmere Test R8", src[8]));
 
     // Any other failure to delete asks; the font is uninstalled already.
     Select(IDC_INSTALLED_LIST, {"Quillmere Test R6"});
@@ -326,9 +332,7 @@ TEST_F(OpsTest, DeleteAsksFirstAndDeletesExactlyTheChosenFiles) {
 }
 
 // One modal window of a rename run: a dialog with what it showed, or a box.
-struct NameBox {
-    std::string caption, current, typed;
-};
+struct NameBox { std::string caption, current, typed; };
 
 class NameDialogsTest : public OpsTest {
 protected:

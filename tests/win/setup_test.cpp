@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 
+#include "config/colourpicker.h"
 #include "config/settings.h"
 #include "config/setupsheet.h"
 #include "resources/resource.h"
@@ -211,6 +212,22 @@ TEST_F(SetupTest, ColourButtonsShowTheNearestPaletteColour) {
             }
         },
         nullptr, {IDCANCEL});
+}
+
+// The logical palette the picker paints with on palette screens: the given colours, in order.
+TEST(RealisePalette, HoldsTheColoursInOrder) {
+    uint8_t colours[3 * 256];
+    for (int i = 0; i < 3 * 256; ++i) colours[i] = static_cast<uint8_t>(i * 7 + 1);
+    Canvas canvas(1, 1);
+    HPALETTE palette = RealisePalette(canvas.dc(), colours, 256);
+    PALETTEENTRY entries[256] = {};
+    EXPECT_EQ(256u, GetPaletteEntries(palette, 0, 256, entries));
+    SelectPalette(canvas.dc(), static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), FALSE);
+    DeleteObject(palette);
+    for (int i = 0; i < 256; ++i) {
+        const PALETTEENTRY& e = entries[i];
+        EXPECT_EQ(RGB(colours[3 * i], colours[3 * i + 1], colours[3 * i + 2]), RGB(e.peRed, e.peGreen, e.peBlue)) << i;
+    }
 }
 
 }  // namespace

@@ -222,11 +222,8 @@ std::string FontValue(const std::string& name) {
 }
 
 void SetFontValue(const std::string& name, const std::string& data) {
-    HKEY key;
-    ASSERT_EQ(0, OpenFontKey(KEY_SET_VALUE, &key));
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>(data.size() + 1));
-    RegCloseKey(key);
+    EXPECT_EQ(0, RegSetKeyValueA(HKEY_LOCAL_MACHINE, FontRegistryKey(), name.c_str(), REG_SZ, data.c_str(),
+                                 static_cast<DWORD>(data.size() + 1)));
 }
 
 void SweepTestFonts(const char* filePrefix, const char* fontPrefix) {

@@ -47,22 +47,15 @@ public:
     // working a dialog while it is up.
     void Inspect(std::function<void(HWND)> inspect) { inspect_ = std::move(inspect); }
 
-    struct Seen {
-        std::string caption, text;
-        UINT boxStyle;  // a message box's buttons and icon as MB_ flags
-        HWND owner;
-    };
+    // boxStyle: a message box's buttons and icon as MB_ flags.
+    struct Seen { std::string caption, text; UINT boxStyle; HWND owner; };
     const std::vector<Seen>& seen() const { return seen_; }
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
     static void CALLBACK InspectLater(HWND, UINT, UINT_PTR timer, DWORD);
     static void End(HWND box, int answer);
-    struct Pending {
-        UINT_PTR timer;
-        HWND box;
-        int answer;
-    };
+    struct Pending { UINT_PTR timer; HWND box; int answer; };
     HHOOK hook_;
     std::function<void(HWND)> inspect_;
     std::vector<Pending> pending_;
