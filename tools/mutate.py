@@ -18,8 +18,10 @@ found line by line outside comments, strings and preprocessor lines; a
 seeded sample of them is tried. A fault that does not compile is not
 counted. Each file is restored after its fault, and on any way out.
 
-Faults listed in tools/mutate-equivalent.txt change no behaviour (each
-entry says why); one drawn from the pool is skipped and not counted.
+A number is not planted in a message parameter that the system documents
+as not used (UNUSED_PARAMETERS): that fault cannot change what happens.
+Faults listed in tools/mutate-equivalent.txt change no behaviour either
+(each entry says why); one drawn from the pool is skipped and counted apart.
 
 Prints one line per fault and at the end "killed K of N (P%)" with the
 survivors listed as FILE:LINE: original -> planted, and the number of
@@ -111,6 +113,41 @@ MODES = {
     },
 }
 
+# Messages whose wParam ("w") or lParam ("l") the system documents as "not
+# used" or "must be zero", by the message argument's place in each call.
+UNUSED_PARAMETERS = {
+    "LB_GETCOUNT": "wl", "LB_GETSELCOUNT": "wl", "LB_GETCURSEL": "wl", "CB_GETCOUNT": "wl", "CB_GETCURSEL": "wl",
+    "BM_GETCHECK": "wl", "BM_CLICK": "wl", "WM_GETFONT": "wl", "WM_CLOSE": "wl", "STM_GETICON": "wl",
+    "LB_GETSEL": "l", "LB_GETTEXTLEN": "l", "LB_GETITEMDATA": "l", "LB_GETITEMHEIGHT": "l", "WM_SETREDRAW": "l",
+    "UDM_SETRANGE": "w", "UDM_SETPOS": "w",
+}
+MESSAGE_CALLS = {"SendMessageA": 1, "SendDlgItemMessageA": 2, "PostMessageA": 1}
+
+
+def unused_parameter_spans(code):
+    """(start, end) of each argument of a message call on the line that the message does not use."""
+    spans = []
+    for call in re.finditer(r"\b(%s)\(" % "|".join(MESSAGE_CALLS), code):
+        args, depth, start = [], 0, call.end()
+        for i in range(call.end(), len(code)):
+            c = code[i]
+            if c in "([{":
+                depth += 1
+            elif c in ")]}" and depth:
+                depth -= 1
+            elif c == ")" or (c == "," and depth == 0):
+                args.append((start, i))
+                start = i + 1
+                if c == ")":
+                    break
+        at = MESSAGE_CALLS[call.group(1)]
+        if len(args) != at + 3:
+            continue
+        unused = UNUSED_PARAMETERS.get(code[args[at][0]:args[at][1]].strip(), "")
+        spans += [args[at + 1 + k] for k, p in enumerate("wl") if p in unused]
+    return spans
+
+
 SWAPS = [
     (" <= ", " < "), (" >= ", " > "), (" < ", " <= "), (" > ", " >= "),
     (" == ", " != "), (" != ", " == "), (" && ", " || "), (" || ", " && "),
@@ -178,7 +215,10 @@ def candidates(path):
                 if old in (" + ", " - ") and re.match(r"0\b", code[at + 3:]):
                     continue
                 found.append((n, at, old, new))
+        unused = unused_parameter_spans(code)
         for m in NUMBER.finditer(code):
+            if any(a <= m.start() < b for a, b in unused):
+                continue
             text = m.group(1)
             value = int(text, 16) if text.startswith("0x") else int(text)
             new = hex(value + 1) if text.startswith("0x") else str(value + 1)
@@ -191,7 +231,7 @@ def candidates(path):
 
 
 def equivalents():
-    """The listed equivalent faults as (file, original, next line or None, planted)."""
+    """The listed equivalent faults as (file, original, line before or None, line after or None, planted)."""
     listed = set()
     with open(os.path.join(ROOT, "tools", "mutate-equivalent.txt"), encoding="latin-1") as f:
         blocks = f.read().split("\n\n")
@@ -200,11 +240,12 @@ def equivalents():
         if not rows:
             continue
         path, _, original = rows[0].partition(": ")
+        preceding = next((r[6:] for r in rows if r.startswith("prev: ")), None)
         following = next((r[6:] for r in rows if r.startswith("next: ")), None)
         planted = next(r[3:] for r in rows if r.startswith("-> "))
         if not any(r.startswith("why: ") for r in rows):
             sys.exit(f"mutate-equivalent.txt: no reason given for {rows[0]}")
-        listed.add((path, original.strip(), following, planted.strip()))
+        listed.add((path, original.strip(), preceding, following, planted.strip()))
     return listed
 
 
@@ -260,8 +301,9 @@ def main():
         else:
             after = before[:at] + new + before[at + len(old):]
         following = next((l.strip() for l in lines[n + 1:] if l.strip()), "")
+        preceding = next((l.strip() for l in reversed(lines[:n]) if l.strip()), "")
         planted = after.strip() or "(line removed)"
-        if ({(path, before.strip(), None, planted), (path, before.strip(), following, planted)} & listed):
+        if any((path, before.strip(), p, f, planted) in listed for p in (None, preceding) for f in (None, following)):
             skipped += 1
             print(f"skipped  {path}:{n + 1}: {before.strip()} -> {planted} (listed as equivalent)", flush=True)
             continue
