@@ -10,8 +10,7 @@ class Page(html.parser.HTMLParser):
     def __init__(self, name):
         super().__init__()
         self.anchors, self.links, self.pictures = set(), [], []
-        with open(os.path.join(folder, name), encoding="cp1252") as f:
-            self.feed(f.read())
+        self.feed(open(os.path.join(folder, name), encoding="cp1252").read())
 
     def handle_starttag(self, tag, attrs):
         a = dict(attrs)

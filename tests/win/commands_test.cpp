@@ -152,9 +152,9 @@ TEST_F(CommandsTest, DoubleClicksMoveBetweenFoldersButNeverIntoTheFontsFolder) {
 TEST_F(CommandsTest, RecentDirectoriesGoThereOrGoAwayWithShift) {
     CreateDirectoryA((folder_ + "\\There").c_str(), nullptr);
     ASSERT_TRUE(WriteFile(folder_ + "\\There\\t.ttf", "x"));
-    Start("FileMenuPath = C:\\First\r\nFileMenuPath = \\\\server\\share\r\nFileMenuPath = " + folder_ +
+    Start("FileMenuPath = C:\\\r\nFileMenuPath = \\\\server\\share\r\nFileMenuPath = " + folder_ +
           "\\There\r\nFileMenuPath = Q:\\Fonts\r\n");
-    const std::vector<std::string> loaded = {"C:\\First", folder_ + "\\There", "Q:\\Fonts"};
+    const std::vector<std::string> loaded = {"C:\\", folder_ + "\\There", "Q:\\Fonts"};
     EXPECT_EQ(loaded, RecentMenu());
 
     // Choosing an entry goes there and fills the list again, moving the entry to the bottom; the status lines are
@@ -164,18 +164,21 @@ TEST_F(CommandsTest, RecentDirectoriesGoThereOrGoAwayWithShift) {
     EXPECT_EQ(folder_ + "\\There", Cwd());
     EXPECT_GE(Row(IDC_FILE_LIST, "t.ttf"), 0);
     EXPECT_EQ("left alone", Status(IDC_FILE_STATUS));
-    EXPECT_EQ((std::vector<std::string>{"C:\\First", "Q:\\Fonts", folder_ + "\\There"}), RecentMenu());
+    EXPECT_EQ((std::vector<std::string>{"C:\\", "Q:\\Fonts", folder_ + "\\There"}), RecentMenu());
 
     // An entry on an off-line drive is reported and nothing moves.
     Run([&] { Command(IDM_RECENT_FIRST + 1); }, {}, {{"The selected drive is off line.", kTell}});
     EXPECT_EQ(folder_ + "\\There", Cwd());
+    // A drive's root is entered as the root, not as the drive's current folder.
+    Command(IDM_RECENT_FIRST);
+    EXPECT_EQ("C:\\", Cwd());
 
     // Shift held: the first entry goes, the others answer from 10000 up.
     Shift(true);
     Command(IDM_RECENT_FIRST);
     Shift(false);
-    EXPECT_EQ((std::vector<std::string>{"Q:\\Fonts", folder_ + "\\There"}), RecentMenu());
-    EXPECT_EQ(folder_ + "\\There", Cwd());
+    EXPECT_EQ((std::vector<std::string>{folder_ + "\\There", "C:\\"}), RecentMenu());
+    EXPECT_EQ("C:\\", Cwd());
     EXPECT_EQ(0, Command(IDM_RECENT_FIRST + 2)) << "beyond the list: nothing";
     EXPECT_EQ(2, g_recent.count);
 }

@@ -79,6 +79,19 @@ TEST_F(StartupWindowTest, OnlyWhenAskedShownFirstTopMostCentredAndForATenthOfASe
     EXPECT_TRUE(GetWindowLongA(Logo(), GWL_EXSTYLE) & WS_EX_TOPMOST && !GetWindow(Logo(), GW_OWNER));
     PumpUntil([] { return false; }, 700);  // a few frames on
     SaveScreenshot(Logo(), "startup.png");
+    // The animation goes round its 21 frames: one tick on it shows another, a whole round on the same again.
+    const auto frame = [] {
+        Canvas canvas(70, 70);
+        DRAWITEMSTRUCT item = {ODT_BUTTON, IDC_LOGO_ANIMATION, 0, ODA_DRAWENTIRE, 0,
+                               GetDlgItem(Logo(), IDC_LOGO_ANIMATION), canvas.dc(), {0, 0, 70, 70}, 0};
+        SendMessageA(Logo(), WM_DRAWITEM, IDC_LOGO_ANIMATION, reinterpret_cast<LPARAM>(&item));
+        return canvas.Pixels({0, 0, 70, 70});
+    };
+    const std::vector<COLORREF> now = frame();
+    SendMessageA(Logo(), WM_TIMER, 6, 0);  // the animation's timer
+    EXPECT_NE(now, frame());
+    for (int tick = 1; tick < 21; ++tick) SendMessageA(Logo(), WM_TIMER, 6, 0);
+    EXPECT_EQ(now, frame());
     DestroyWindow(window_);
     FinishQuillmere(GetModuleHandleA(nullptr));
     EXPECT_FALSE(Logo() || LogoClassExists()) << "the main window's end takes the logo down";

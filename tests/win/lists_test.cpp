@@ -39,10 +39,10 @@ TEST_F(ListsTest, FontFilesFoldersAndDrivesInOrderAndEachTrueTypeFamilyOnce) {
 
     // Sample images are freed; a failed row keeps its mark.
     HGLOBAL image = GlobalAlloc(GHND, 64);
-    SendMessageA(List(IDC_FILE_LIST), LB_SETITEMDATA, 4, reinterpret_cast<LPARAM>(image));
+    SendMessageA(List(IDC_FILE_LIST), LB_SETITEMDATA, 0, reinterpret_cast<LPARAM>(image));
     SendMessageA(List(IDC_FILE_LIST), LB_SETITEMDATA, 5, reinterpret_cast<LPARAM>(SampleFailed()));
     FreeFileSamples(window_, IDC_FILE_LIST);
-    EXPECT_EQ(0, SendMessageA(List(IDC_FILE_LIST), LB_GETITEMDATA, 4, 0));
+    EXPECT_EQ(0, SendMessageA(List(IDC_FILE_LIST), LB_GETITEMDATA, 0, 0));
     EXPECT_EQ(-1, SendMessageA(List(IDC_FILE_LIST), LB_GETITEMDATA, 5, 0));
 
     // A filled list's rows carry no data; an empty folder shows its parent and the drives; a drive's root has no

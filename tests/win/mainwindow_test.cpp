@@ -200,9 +200,8 @@ TEST_F(MainWindowTest, DrawsRowsAndArrowButtonsAsTheyMustLook) {
     DrawItem(got, window_, ODT_LISTBOX, IDC_FILE_LIST, sans, ODS_SELECTED, {0, 0, w, detailed});
     EXPECT_EQ(image, SendMessageA(files, LB_GETITEMDATA, sans, 0)) << "the sample is made once";
     const std::vector<COLORREF> selected = got.Pixels({0, 0, w, detailed});
-    for (size_t i = 0; i < selected.size(); ++i) {
+    for (size_t i = 0; i < selected.size(); ++i)
         ASSERT_EQ(unselected[i] == RGB(255, 255, 255) ? shadow : RGB(255, 255, 255), selected[i]) << i;
-    }
 
     same(IDC_FILE_LIST, "broken.ttf", 0, detailed, {{"broken.ttf", 8, 27, g_app.listFont, shadow}});
     EXPECT_EQ(-1, SendMessageA(files, LB_GETITEMDATA, Row(IDC_FILE_LIST, "broken.ttf"), 0));

@@ -294,9 +294,10 @@ TEST_F(OpsTest, CopyOutAsksBeforeReplacingTheUsersFilesAndLeavesNoPart) {
     EXPECT_FALSE(Exists(folder_ + "\\..\\qmt-outside.ttf") || Exists(Here("qmt-empty.ttf")));
     EXPECT_EQ(0u, FindFiles(Here("*.tmp")).size()) << "a part of a copy was left";
 
-    // Shown the fonts folder itself, the font's own file is left whole.
+    // Shown the fonts folder itself, spelt through another drive under Wine, the font's own file is left whole.
     SetFontValue("Quillmere Test B (TrueType)", "qmt-b.ttf");
-    ASSERT_EQ(0, _chdir(fonts_.c_str()));
+    const char* prefix = getenv("WINEPREFIX");
+    ASSERT_EQ(0, _chdir(prefix ? ("Z:" + std::string(prefix) + "/drive_c/windows/Fonts").c_str() : fonts_.c_str()));
     Select(IDC_INSTALLED_LIST, {"Quillmere Test B"});
     RunCommand(IDM_COPY_TO, {}, {{"One file processed.", kTell}});
     EXPECT_EQ(b, ReadFileBytes(fonts_ + "qmt-b.ttf"));

@@ -30,21 +30,6 @@ HWND ShowPage(HWND sheet, int index) {
     return PropSheet_GetCurrentPageHwnd(sheet);
 }
 
-// Types text into an edit as a keyboard would: the whole text replaced.
-void Type(HWND page, int id, const char* text) {
-    SendDlgItemMessageA(page, id, EM_SETSEL, 0, -1);
-    SendDlgItemMessageA(page, id, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
-}
-
-// A click on the upper arrow of an up-down control.
-void PressUpArrow(HWND upDown) {
-    RECT r;
-    GetClientRect(upDown, &r);
-    const LPARAM at = MAKELPARAM(r.right / 2, 2);
-    SendMessageA(upDown, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(upDown, WM_LBUTTONUP, 0, at);
-}
-
 class SetupTest : public MainWindowFixture {
 protected:
     // Runs the sheet: onSheet works it once, onPicker works each colour picker it opens; the sheet and then the
@@ -152,12 +137,15 @@ TEST_F(SetupTest, OkStoresWhatTheOpenedPagesHoldAndKeepsEveryOtherValue) {
                     UpdateWindow(sheet);
                     if (c.page < 0) SaveScreenshot(sheet, ("setup-" + std::to_string(i + 1) + ".png").c_str());
                 }
-                for (const auto& [id, text] : c.typed) {
-                    if (text) Type(page, id, text);
-                    if (!text) SendDlgItemMessageA(page, id, BM_CLICK, 0, 0);
+                for (const auto& [id, text] : c.typed) {  // typed as a keyboard would, the whole text replaced
+                    if (text) SendDlgItemMessageA(page, id, EM_SETSEL, 0, -1);
+                    SendDlgItemMessageA(page, id, text ? EM_REPLACESEL : BM_CLICK, TRUE, reinterpret_cast<LPARAM>(text));
                 }
-                if (c.click > SETUP_UPDOWN_OFFSET) {
-                    PressUpArrow(GetDlgItem(page, c.click));
+                if (c.click > SETUP_UPDOWN_OFFSET) {  // a click on the upper arrow of an up-down control
+                    RECT r;
+                    GetClientRect(GetDlgItem(page, c.click), &r);
+                    SendDlgItemMessageA(page, c.click, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, 2));
+                    SendDlgItemMessageA(page, c.click, WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2, 2));
                 } else if (c.click) {
                     SendDlgItemMessageA(page, c.click, BM_CLICK, 0, 0);
                 }

@@ -155,11 +155,7 @@ LRESULT CALLBACK ModalWatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 void ModalWatcher::End(HWND box, int answer) {
-    if (answer == kClose) {
-        PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
-    } else {
-        PostMessageA(box, WM_COMMAND, answer, 0);
-    }
+    PostMessageA(box, answer == kClose ? WM_SYSCOMMAND : WM_COMMAND, answer == kClose ? SC_CLOSE : answer, 0);
 }
 
 void CALLBACK ModalWatcher::InspectLater(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -205,9 +201,8 @@ COLORREF Canvas::At(int x, int y) const {
 
 std::vector<COLORREF> Canvas::Pixels(RECT area) const {
     std::vector<COLORREF> pixels;
-    for (int y = area.top; y < area.bottom; ++y) {
+    for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x) pixels.push_back(At(x, y));
-    }
     return pixels;
 }
 
@@ -230,8 +225,7 @@ void SweepTestFonts(const char* filePrefix, const char* fontPrefix) {
     const std::string fonts = FontsDirectory();
     for (const std::string& name : FindFiles(fonts + filePrefix + "*")) {
         SetFileAttributesA((fonts + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-        while (RemoveFontResourceA((fonts + name).c_str())) {
-        }
+        while (RemoveFontResourceA((fonts + name).c_str())) continue;
         DeleteFileA((fonts + name).c_str());
     }
     HKEY key;
