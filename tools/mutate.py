@@ -118,7 +118,7 @@ MODES = {
 UNUSED_PARAMETERS = {
     "LB_GETCOUNT": "wl", "LB_GETSELCOUNT": "wl", "LB_GETCURSEL": "wl", "CB_GETCOUNT": "wl", "CB_GETCURSEL": "wl",
     "BM_GETCHECK": "wl", "BM_CLICK": "wl", "WM_GETFONT": "wl", "WM_CLOSE": "wl", "STM_GETICON": "wl",
-    "LB_GETSEL": "l", "LB_GETTEXTLEN": "l", "LB_GETITEMDATA": "l", "LB_GETITEMHEIGHT": "l", "WM_SETREDRAW": "l",
+    "LB_RESETCONTENT": "wl", "LB_GETSEL": "l", "LB_GETTEXTLEN": "l", "LB_GETITEMDATA": "l", "LB_GETITEMHEIGHT": "l", "WM_SETREDRAW": "l",
     "UDM_SETRANGE": "w", "UDM_SETPOS": "w",
 }
 MESSAGE_CALLS = {"SendMessageA": 1, "SendDlgItemMessageA": 2, "PostMessageA": 1}
