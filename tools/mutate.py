@@ -3,6 +3,7 @@
 
     mutate.py native  [--count N] [--seed S] [FILE...]
     mutate.py windows [--count N] [--seed S] [FILE...]
+    mutate.py MODE --replay LOG   the faults a run printed to LOG, again
 
 native:  the window-less core, rebuilt in build/native; the native tests run.
          With --windows-too, a fault they miss is tried once more against
@@ -249,6 +250,26 @@ def equivalents():
     return listed
 
 
+def replayed(log):
+    """The faults an earlier run printed, found again by their line texts (the nearest one when a line moved)."""
+    pool = []
+    shown = re.compile(r"^(?:killed|SURVIVED|skipped)\s+(\S+?):(\d+): (.*?) -> (.*?)(?: \(listed as equivalent\))?$")
+    for row in open(log, encoding="latin-1"):
+        m = shown.match(row.rstrip("\n"))
+        if not m:
+            continue
+        path, number, before, planted = m.group(1), int(m.group(2)), m.group(3), m.group(4)
+        lines, found = candidates(path)
+        same = [c for c in found if lines[c[0]].strip() == before and
+                ("(line removed)" if c[3] is None else
+                 (lines[c[0]][:c[1]] + c[3] + lines[c[0]][c[1] + len(c[2]):]).strip()) == planted]
+        if same:
+            pool.append((path, min(same, key=lambda c: abs(c[0] + 1 - number))))
+        else:
+            print(f"gone     {path}:{number}: {before} -> {planted} (not planted now: its line changed, or the parameter is one the message does not use)", flush=True)
+    return pool
+
+
 def run(command, timeout):
     # A session of its own, so that a fault that hangs is stopped with
     # everything it started (a Windows program under Wine outlives its
@@ -269,6 +290,7 @@ def main():
     parser.add_argument("--count", type=int, default=100)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--windows-too", action="store_true")
+    parser.add_argument("--replay", help="a log of an earlier run: plant exactly its faults, in its order")
     parser.add_argument("files", nargs="*")
     args = parser.parse_args()
     mode = MODES[args.mode]
@@ -280,6 +302,8 @@ def main():
         pool += [(path, c) for c in found]
     rng = random.Random(args.seed)
     rng.shuffle(pool)
+    if args.replay:
+        pool, args.count = replayed(args.replay), 10**9
 
     if run(mode["build"], 1800) != 0 or run(mode["test"], mode["timeout"]) != 0:
         print("mutate: the unchanged tree does not build or its tests fail", file=sys.stderr)
