@@ -104,6 +104,7 @@ TEST_F(SetupTest, OkStoresWhatTheOpenedPagesHoldAndKeepsEveryOtherValue) {
          false},
         {"footer face by prefix", "FooterFont = DejaVu Ser", 3, {}, 0, -1, -1, {IDOK}, {{"FooterFont", "DejaVu Serif"}},
          false},
+        {"sample size clamped", "SampleFontSize = 99", 2, {}, 0, -1, -1, {IDOK}, {{"SampleFontSize", "72"}}, false},
         {"sample text", "", 2, {{IDC_SETUP_SAMPLE_TEXT, "Quick brown fox"}}, 0, -1, -1, {IDOK},
          {{"FontSampleText", "Quick brown fox"}}, false},
         {"check boxes", "PromptWhenDone = 1\r\nPromptBeforeOverwrite = 0\r\nWarnShowManual = 1", 3,
