@@ -269,43 +269,27 @@ void KeyLines(const SettingsRecord& record, TextBuilder& text) {
     }
 }
 
-// The start of a file, at most kMaxSettingsFileBytes, in a movable block.
-class FileText {
-public:
-    explicit FileText(const char* path) {
-        PlatFile file = PlatOpenRead(path);
-        if (file == kPlatBadFile) return;
-        const int64_t size = PlatFileSize(file);
-        if (size >= 0) {
-            const size_t want = static_cast<uint64_t>(size) < kMaxSettingsFileBytes ? static_cast<size_t>(size)
-                                                                                    : kMaxSettingsFileBytes;
-            mem_ = PlatAlloc(want ? want : 1);
-            if (mem_) data_ = static_cast<char*>(PlatLock(mem_));
-            const long got = data_ ? PlatRead(file, data_, want) : -1;
-            if (got >= 0) {
-                length_ = static_cast<size_t>(got);
-                ok_ = true;
-            }
-        }
+// Hands the start of a file, at most kMaxSettingsFileBytes, to use while it
+// is held in working memory; false (use not called) when it cannot be read.
+template <typename Use>
+bool WithFileText(const char* path, Use use) {
+    PlatFile file = PlatOpenRead(path);
+    if (file == kPlatBadFile) return false;
+    const int64_t size = PlatFileSize(file);
+    if (size < 0) {
         PlatClose(file);
+        return false;
     }
-    ~FileText() {
-        if (data_) PlatUnlock(mem_);
-        PlatFree(mem_);
-    }
-    FileText(const FileText&) = delete;
-    FileText& operator=(const FileText&) = delete;
-
-    bool ok() const { return ok_; }
-    const char* data() const { return data_; }
-    size_t length() const { return length_; }
-
-private:
-    PlatMem mem_ = nullptr;
-    char* data_ = nullptr;
-    size_t length_ = 0;
-    bool ok_ = false;
-};
+    const size_t want =
+        static_cast<uint64_t>(size) < kMaxSettingsFileBytes ? static_cast<size_t>(size) : kMaxSettingsFileBytes;
+    PlatScratch block(want ? want : 1);
+    char* text = reinterpret_cast<char*>(block.get());
+    const long got = text ? PlatRead(file, text, want) : -1;
+    PlatClose(file);
+    if (got < 0) return false;
+    use(text, static_cast<size_t>(got));
+    return true;
+}
 
 // Writes data to a fresh file beside path, then renames it over path.
 bool ReplaceFileContents(const char* path, const void* data, size_t length) {
@@ -380,17 +364,11 @@ size_t BuildSettingsText(const SettingsRecord& record, time_t when, const Recent
 }
 
 bool ReadSettingsFile(const char* path, SettingsRecord& record) {
-    FileText file(path);
-    if (!file.ok()) return false;
-    ParseSettingsText(file.data(), file.length(), record);
-    return true;
+    return WithFileText(path, [&](const char* text, size_t length) { ParseSettingsText(text, length, record); });
 }
 
 bool ReadRecentDirectoriesFile(const char* path, RecentDirectories& recent) {
-    FileText file(path);
-    if (!file.ok()) return false;
-    ParseRecentDirectories(file.data(), file.length(), recent);
-    return true;
+    return WithFileText(path, [&](const char* text, size_t length) { ParseRecentDirectories(text, length, recent); });
 }
 
 bool WriteSettingsFile(const char* path, const SettingsRecord& record, time_t when, const RecentDirectories& recent) {
