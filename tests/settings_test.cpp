@@ -204,6 +204,9 @@ TEST(SettingsFile, RoundTripAndFailureAtAnyCall) {
         EXPECT_EQ(!k || closing, result);
         EXPECT_EQ(result ? want : ValuesOf(Defaults()), ValuesOf(back));
     }
+    SettingsRecord last = Defaults();
+    ASSERT_TRUE(WriteFile(path, "LogoDelay = 45") && ReadSettingsFile(path.c_str(), last));
+    EXPECT_EQ(45u, last.LogoDelay) << "the last line needs no line end";
 }
 
 TEST(SettingsFilePath, IsInTheWindowsDirectory) {
