@@ -293,7 +293,6 @@ TEST(RewriteFontName, FileHeldOpenByAnotherProgramIsLeftAlone) {
     FontFile f;
     const Bytes original = BuildFont({Ms(4, "Held")});
     ASSERT_TRUE(WriteFile(f.path, original));
-    SetLastError(0xdeadbeef);
     HANDLE held = CreateFileA(f.path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held) << GetLastError();
     EXPECT_FALSE(RewriteFontName("Other", f.path.c_str()));

@@ -88,10 +88,9 @@ TEST_F(CommandsTest, StatusLinesAndCommandsFollowTheSelection) {
 HMENU g_opened = nullptr;
 LRESULT CALLBACK NoteMenu(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && message->message == WM_INITMENUPOPUP) {
-        g_opened = reinterpret_cast<HMENU>(message->wParam);
-        EndMenu();
-    }
+    const bool opening = code == HC_ACTION && message->message == WM_INITMENUPOPUP;
+    if (opening) g_opened = reinterpret_cast<HMENU>(message->wParam);
+    if (opening) EndMenu();
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

@@ -117,9 +117,7 @@ void DrawExpected(Canvas& canvas, int height, const std::vector<Piece>& pieces, 
     canvas.Fill(RGB(128, 128, 128));
     // The row's background reaches one pixel below it.
     RECT row = {0, 0, canvas.width, height + 1};
-    HBRUSH brush = CreateSolidBrush(ground);
-    FillRect(canvas.dc(), &row, brush);
-    DeleteObject(brush);
+    FillRect(canvas.dc(), &row, GdiObject<HBRUSH>(CreateSolidBrush(ground)).get());
     SetBkMode(canvas.dc(), TRANSPARENT);
     for (const Piece& p : pieces) {
         SelectObject(canvas.dc(), p.font);

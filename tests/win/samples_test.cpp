@@ -21,9 +21,8 @@ TEST(LoadTemporaryFont, PrivateCopyUnderAUniqueFaceOrTheSourceAndNothingLeft) {
     const std::string folder = NewTestFolder();
     const Bytes original = ReadFileBytes(HostFont("DejaVuSans.ttf"));
     Bytes damaged = original;  // a naming table the rewrite refuses
-    for (const ParsedTable& t : ParseSfnt(damaged)) {
+    for (const ParsedTable& t : ParseSfnt(damaged))
         if (t.tag == "name") PatchU16(damaged, t.offset + 6 + 10, 0xFFF0);
-    }
     const int before = CountTemporaryFontFiles();
     // added: 2 for a private copy, 1 for the source itself, 0 for nothing.
     const struct { const char* file; Bytes bytes; DWORD attributes; int added; } cases[] = {

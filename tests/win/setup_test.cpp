@@ -179,13 +179,9 @@ TEST_F(SetupTest, ColourButtonsShowTheNearestPaletteColour) {
     RunSheet(
         [](HWND sheet) {
             HWND page = ShowPage(sheet, 1);
-            const struct {
-                int id;
-                bool enabled;
-                COLORREF shown;
-            } buttons[] = {{IDC_SETUP_FRAME_BACKGROUND, true, RGB(246, 246, 246)},
-                           {IDC_SETUP_FRAME_COLOUR, true, RGB(1, 1, 1)},
-                           {IDC_SETUP_FRAME_BACKGROUND, false, RGB(128, 128, 128)}};
+            const struct { int id; bool enabled; COLORREF shown; } buttons[] = {
+                {IDC_SETUP_FRAME_BACKGROUND, true, RGB(246, 246, 246)}, {IDC_SETUP_FRAME_COLOUR, true, RGB(1, 1, 1)},
+                {IDC_SETUP_FRAME_BACKGROUND, false, RGB(128, 128, 128)}};
             for (const auto& b : buttons) {
                 SCOPED_TRACE(b.id);
                 HWND button = GetDlgItem(page, b.id);

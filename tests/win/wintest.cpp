@@ -2,12 +2,14 @@
 
 #include <direct.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
 #include "app/startup.h"
 #include "config/settings.h"
 #include "lists/installedlist.h"
+#include "platform/win32holders.h"
 #include "resources/resource.h"
 #include "screenshot.h"
 #include "truetype/namerewrite.h"
@@ -47,9 +49,7 @@ bool FaceIsListed(const char* face) {
     wanted.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(wanted.lfFaceName, face, LF_FACESIZE);
     bool seen = false;
-    HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExA(screen, &wanted, NoteFace, reinterpret_cast<LPARAM>(&seen), 0);
-    ReleaseDC(nullptr, screen);
+    EnumFontFamiliesExA(ScreenDC().get(), &wanted, NoteFace, reinterpret_cast<LPARAM>(&seen), 0);
     return seen;
 }
 
@@ -100,9 +100,8 @@ std::string Msg(UINT id, ...) {
 static ModalWatcher* g_watcher = nullptr;
 
 static BOOL CALLBACK FindIcon(HWND child, LPARAM found) {
-    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-        *reinterpret_cast<HICON*>(found) = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-    }
+    const bool icon = (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+    if (icon) *reinterpret_cast<HICON*>(found) = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
     return TRUE;
 }
 
@@ -160,16 +159,15 @@ void ModalWatcher::End(HWND box, int answer) {
 
 void CALLBACK ModalWatcher::InspectLater(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    for (auto p = g_watcher ? g_watcher->pending_.begin() : decltype(pending_)::iterator{};
-         g_watcher && p != g_watcher->pending_.end(); ++p) {
-        if (p->timer != timer) continue;
-        const Pending pending = *p;
-        g_watcher->pending_.erase(p);
-        if (!IsWindow(pending.box)) return;
-        g_watcher->inspect_(pending.box);
-        End(pending.box, pending.answer);
-        return;
-    }
+    if (!g_watcher) return;
+    auto& pending = g_watcher->pending_;
+    const auto due = std::find_if(pending.begin(), pending.end(), [timer](const Pending& p) { return p.timer == timer; });
+    if (due == pending.end()) return;
+    const Pending found = *due;
+    pending.erase(due);
+    if (!IsWindow(found.box)) return;
+    g_watcher->inspect_(found.box);
+    End(found.box, found.answer);
 }
 
 Canvas::Canvas(int w, int h) : width(w), height(h), dc_(CreateCompatibleDC(nullptr)) {
@@ -187,10 +185,8 @@ Canvas::~Canvas() {
 }
 
 void Canvas::Fill(COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
     RECT all = {0, 0, width, height};
-    FillRect(dc_, &all, brush);
-    DeleteObject(brush);
+    FillRect(dc_, &all, GdiObject<HBRUSH>(CreateSolidBrush(colour)).get());
 }
 
 COLORREF Canvas::At(int x, int y) const {
